@@ -1,0 +1,775 @@
+#include "model/record_table.h"
+
+#include "model/text_compare.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+// ---------------------------------------------------------------- schema
+
+int TableSchema::indexOf(QStringView name) const {
+    for (int i = 0; i < count(); ++i)
+        if (QStringView(fields_[static_cast<size_t>(i)].name).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// ---------------------------------------------------------------- helpers
+
+namespace {
+
+const FieldValue kNull;
+
+// One-character texts are shared, so the many flag fields cost no allocation each.
+const QString& sharedChar(QChar c) {
+    static const std::array<QString, 256> pool = [] {
+        std::array<QString, 256> p;
+        for (int i = 0; i < 256; ++i)
+            p[static_cast<size_t>(i)] = QString(QChar(i));
+        return p;
+    }();
+    static thread_local QString other;
+    if (c.unicode() < 256)
+        return pool[c.unicode()];
+    other = QString(c);
+    return other;
+}
+
+bool fitsType(FieldType t, qint64 v) {
+    switch (t) {
+    case FieldType::SmallInt:
+        return v >= std::numeric_limits<qint16>::min() && v <= std::numeric_limits<qint16>::max();
+    case FieldType::Integer:
+        return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
+    default:
+        return false;
+    }
+}
+
+int compareValues(const FieldValue& a, const FieldValue& b) {
+    const bool an = std::holds_alternative<std::monostate>(a);
+    const bool bn = std::holds_alternative<std::monostate>(b);
+    if (an || bn)
+        return an == bn ? 0 : (an ? -1 : 1);
+    if (a.index() != b.index())
+        return a.index() < b.index() ? -1 : 1;
+    if (auto* s = std::get_if<QString>(&a))
+        return text::compareNoCase(*s, std::get<QString>(b));
+    if (auto* i = std::get_if<qint32>(&a)) {
+        const qint32 j = std::get<qint32>(b);
+        return *i < j ? -1 : (*i > j ? 1 : 0);
+    }
+    if (auto* d = std::get_if<double>(&a)) {
+        const double e = std::get<double>(b);
+        return *d < e ? -1 : (*d > e ? 1 : 0);
+    }
+    const QDate x = std::get<QDate>(a), y = std::get<QDate>(b);
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+} // namespace
+
+struct RecordTable::Index {
+    QHash<QString, std::vector<Record*>> map;
+    void insert(const QString& key, Record* r) { map[key].push_back(r); }
+    void erase(const QString& key, Record* r) {
+        auto it = map.find(key);
+        if (it == map.end())
+            return;
+        auto& v = it.value();
+        auto pos = std::find(v.begin(), v.end(), r);
+        if (pos != v.end()) {
+            *pos = v.back();
+            v.pop_back();
+        }
+        if (v.empty())
+            map.erase(it);
+    }
+};
+
+// ---------------------------------------------------------------- FieldRef
+
+bool FieldRef::isNull() const { return t_->isNull(f_); }
+QString FieldRef::asText() const { return t_->text(f_); }
+qint32 FieldRef::asInteger() const { return t_->integer(f_); }
+Money FieldRef::asMoney() const { return t_->money(f_); }
+double FieldRef::asFloat() const { return t_->real(f_); }
+QDate FieldRef::asDate() const { return t_->date(f_); }
+bool FieldRef::setText(const QString& v) const { return t_->setText(f_, v); }
+bool FieldRef::setInteger(qint64 v) const { return t_->setInteger(f_, v); }
+bool FieldRef::setMoney(Money v) const { return t_->setMoney(f_, v); }
+bool FieldRef::setFloat(double v) const { return t_->setReal(f_, v); }
+bool FieldRef::setDate(QDate v) const { return t_->setDate(f_, v); }
+void FieldRef::clear() const { t_->clear(f_); }
+
+// ---------------------------------------------------------------- table
+
+RecordTable::RecordTable(TableSchema schema, QObject* parent)
+    : QObject(parent), schema_(std::move(schema)) {
+    indexes_.resize(static_cast<size_t>(schema_.count()));
+}
+
+RecordTable::~RecordTable() = default;
+
+bool RecordTable::isEmpty() const {
+    if (recs_.empty())
+        return true;
+    if (!filtered_ || !filter_)
+        return false;
+    return firstVisibleFrom(0) < 0;
+}
+
+int RecordTable::firstVisibleFrom(int pos) const {
+    const int n = recordCount();
+    for (int p = std::max(pos, 0); p < n; ++p)
+        if (passes(*recs_[static_cast<size_t>(p)]))
+            return p;
+    return -1;
+}
+
+int RecordTable::lastVisibleBefore(int pos) const {
+    for (int p = std::min(pos, recordCount()) - 1; p >= 0; --p)
+        if (passes(*recs_[static_cast<size_t>(p)]))
+            return p;
+    return -1;
+}
+
+void RecordTable::emitCurrentIfMoved(quint64 before) {
+    if (bookmark() == before)
+        return;
+    if (suspend_ > 0)
+        pendingCurrent_ = true;
+    else
+        emit currentChanged();
+}
+
+void RecordTable::moveTo(int pos) {
+    const quint64 before = bookmark();
+    cur_ = pos;
+    emitCurrentIfMoved(before);
+}
+
+void RecordTable::first() {
+    postPending();
+    const int p = firstVisibleFrom(0);
+    moveTo(p);
+    bof_ = true;
+    eof_ = p < 0;
+}
+
+void RecordTable::last() {
+    postPending();
+    const int p = lastVisibleBefore(recordCount());
+    moveTo(p);
+    eof_ = true;
+    bof_ = p < 0;
+}
+
+void RecordTable::next() {
+    postPending();
+    if (cur_ < 0) {
+        eof_ = true;
+        return;
+    }
+    const int p = firstVisibleFrom(cur_ + 1);
+    if (p < 0) {
+        eof_ = true;
+    } else {
+        moveTo(p);
+        eof_ = false;
+    }
+    bof_ = false;
+}
+
+void RecordTable::prior() {
+    postPending();
+    if (cur_ < 0) {
+        bof_ = true;
+        return;
+    }
+    const int p = lastVisibleBefore(cur_);
+    if (p < 0) {
+        bof_ = true;
+    } else {
+        moveTo(p);
+        bof_ = false;
+    }
+    eof_ = false;
+}
+
+void RecordTable::setCurrentPos(int pos) {
+    postPending();
+    if (pos < 0 || pos >= recordCount())
+        return;
+    moveTo(pos);
+    bof_ = eof_ = false;
+}
+
+void RecordTable::postPending() {
+    if (state_ != State::Browse)
+        post();
+}
+
+void RecordTable::append() {
+    postPending();
+    auto r = std::make_unique<Record>();
+    r->id = nextId_++;
+    r->pos = recordCount();
+    r->values.resize(static_cast<size_t>(schema_.count()));
+    Record* raw = r.get();
+    recs_.push_back(std::move(r));
+    indexInsert(raw);
+    const quint64 before = bookmark();
+    cur_ = raw->pos;
+    bof_ = eof_ = false;
+    state_ = State::Insert;
+    backup_.clear();
+    structureChanged();
+    emitCurrentIfMoved(before);
+}
+
+void RecordTable::edit() {
+    if (cur_ < 0 || state_ != State::Browse)
+        return;
+    backup_ = recs_[static_cast<size_t>(cur_)]->values;
+    state_ = State::Edit;
+}
+
+void RecordTable::post() {
+    if (state_ == State::Browse)
+        return;
+    const State was = state_;
+    state_ = State::Browse;
+    backup_.clear();
+    if (cur_ < 0)
+        return;
+    if (filtered_ && filter_)
+        structureChanged(); // the record may have left or joined the filtered view
+    else if (was == State::Edit)
+        recordTouched(cur_);
+    else
+        recordTouched(cur_);
+}
+
+void RecordTable::cancel() {
+    if (state_ == State::Browse || cur_ < 0) {
+        state_ = State::Browse;
+        return;
+    }
+    if (state_ == State::Insert) {
+        state_ = State::Browse;
+        remove();
+        return;
+    }
+    Record* r = recs_[static_cast<size_t>(cur_)].get();
+    indexRemove(r);
+    r->values = backup_;
+    indexInsert(r);
+    backup_.clear();
+    state_ = State::Browse;
+    recordTouched(cur_);
+}
+
+void RecordTable::renumber(int from) {
+    for (int p = std::max(from, 0); p < recordCount(); ++p)
+        recs_[static_cast<size_t>(p)]->pos = p;
+}
+
+void RecordTable::remove() {
+    if (cur_ < 0)
+        return;
+    state_ = State::Browse;
+    backup_.clear();
+    const quint64 before = bookmark();
+    const int at = cur_;
+    indexRemove(recs_[static_cast<size_t>(at)].get());
+    recs_.erase(recs_.begin() + at);
+    renumber(at);
+    int p = firstVisibleFrom(at);
+    if (p >= 0) {
+        cur_ = p;
+        eof_ = bof_ = false;
+    } else {
+        p = lastVisibleBefore(at);
+        cur_ = p;
+        eof_ = true;
+        bof_ = p < 0;
+    }
+    structureChanged();
+    emitCurrentIfMoved(before);
+}
+
+int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
+    postPending();
+    const quint64 before = bookmark();
+    const Record* curRec = current();
+    bool curGone = false;
+    int removed = 0;
+    size_t out = 0;
+    int firstGone = -1;
+    for (size_t i = 0; i < recs_.size(); ++i) {
+        if (pred(*recs_[i])) {
+            if (recs_[i].get() == curRec)
+                curGone = true;
+            if (firstGone < 0)
+                firstGone = static_cast<int>(out);
+            indexRemove(recs_[i].get());
+            recs_[i].reset();
+            ++removed;
+        } else {
+            if (out != i)
+                recs_[out] = std::move(recs_[i]);
+            ++out;
+        }
+    }
+    if (removed == 0)
+        return 0;
+    recs_.resize(out);
+    renumber(0);
+    if (!curGone && curRec) {
+        cur_ = curRec->pos;
+    } else if (curRec) {
+        int p = firstVisibleFrom(firstGone);
+        if (p < 0) {
+            p = lastVisibleBefore(firstGone);
+            eof_ = true;
+        }
+        cur_ = p;
+        if (p < 0)
+            bof_ = eof_ = true;
+    } else {
+        cur_ = -1;
+    }
+    structureChanged();
+    emitCurrentIfMoved(before);
+    return removed;
+}
+
+void RecordTable::empty() {
+    state_ = State::Browse;
+    backup_.clear();
+    const quint64 before = bookmark();
+    recs_.clear();
+    for (auto& i : indexes_)
+        i.reset();
+    cur_ = -1;
+    bof_ = eof_ = true;
+    structureChanged();
+    emitCurrentIfMoved(before);
+}
+
+void RecordTable::swapRecords(RecordTable& other) {
+    state_ = State::Browse;
+    other.state_ = State::Browse;
+    std::swap(recs_, other.recs_);
+    std::swap(nextId_, other.nextId_);
+    // Identities must stay unique in both tables after the exchange.
+    nextId_ = other.nextId_ = std::max(nextId_, other.nextId_);
+    for (auto& i : indexes_)
+        i.reset();
+    for (auto& i : other.indexes_)
+        i.reset();
+    const quint64 before = bookmark();
+    cur_ = -1;
+    first();
+    structureChanged();
+    emitCurrentIfMoved(before);
+    other.cur_ = -1;
+    other.first();
+    other.structureChanged();
+}
+
+// ---------------------------------------------------------------- values
+
+bool RecordTable::isNull(int f) const {
+    return std::holds_alternative<std::monostate>(value(f));
+}
+
+const FieldValue& RecordTable::value(int f) const {
+    if (cur_ < 0 || f < 0 || f >= schema_.count())
+        return kNull;
+    return recs_[static_cast<size_t>(cur_)]->values[static_cast<size_t>(f)];
+}
+
+QString RecordTable::textOf(const Record& r, int f) {
+    const FieldValue& v = r.values[static_cast<size_t>(f)];
+    if (auto* s = std::get_if<QString>(&v))
+        return *s;
+    if (auto* i = std::get_if<qint32>(&v))
+        return QString::number(*i);
+    if (auto* d = std::get_if<double>(&v))
+        return QString::number(*d, 'g', 15);
+    if (auto* d = std::get_if<QDate>(&v))
+        return d->toString(QStringLiteral("dd/MM/yyyy"));
+    return QString();
+}
+
+std::optional<qint32> RecordTable::integerOf(const Record& r, int f) {
+    const FieldValue& v = r.values[static_cast<size_t>(f)];
+    if (auto* i = std::get_if<qint32>(&v))
+        return *i;
+    if (auto* d = std::get_if<double>(&v))
+        return static_cast<qint32>(*d);
+    return std::nullopt;
+}
+
+std::optional<double> RecordTable::realOf(const Record& r, int f) {
+    const FieldValue& v = r.values[static_cast<size_t>(f)];
+    if (auto* d = std::get_if<double>(&v))
+        return *d;
+    if (auto* i = std::get_if<qint32>(&v))
+        return *i;
+    return std::nullopt;
+}
+
+QDate RecordTable::dateOf(const Record& r, int f) {
+    const FieldValue& v = r.values[static_cast<size_t>(f)];
+    if (auto* d = std::get_if<QDate>(&v))
+        return *d;
+    return QDate();
+}
+
+QString RecordTable::text(int f) const {
+    if (cur_ < 0 || f < 0 || f >= schema_.count())
+        return QString();
+    return textOf(*recs_[static_cast<size_t>(cur_)], f);
+}
+
+qint32 RecordTable::integer(int f) const {
+    if (cur_ < 0 || f < 0 || f >= schema_.count())
+        return 0;
+    return integerOf(*recs_[static_cast<size_t>(cur_)], f).value_or(0);
+}
+
+double RecordTable::real(int f) const {
+    if (cur_ < 0 || f < 0 || f >= schema_.count())
+        return 0;
+    return realOf(*recs_[static_cast<size_t>(cur_)], f).value_or(0);
+}
+
+Money RecordTable::money(int f) const { return Money::fromDoubleOrZero(real(f)); }
+
+QDate RecordTable::date(int f) const {
+    if (cur_ < 0 || f < 0 || f >= schema_.count())
+        return QDate();
+    return dateOf(*recs_[static_cast<size_t>(cur_)], f);
+}
+
+bool RecordTable::setValue(int f, const FieldValue& v) {
+    if (cur_ < 0 || f < 0 || f >= schema_.count())
+        return false;
+    const FieldDef& def = schema_.at(f);
+    FieldValue stored;
+    switch (def.type) {
+    case FieldType::Text:
+        if (auto* s = std::get_if<QString>(&v)) {
+            if (def.width == 1 && !s->isEmpty())
+                stored = sharedChar(s->at(0));
+            else if (def.width > 0 && s->size() > def.width)
+                stored = s->left(def.width);
+            else
+                stored = *s;
+        } else if (!std::holds_alternative<std::monostate>(v)) {
+            return false;
+        }
+        break;
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+        if (auto* i = std::get_if<qint32>(&v)) {
+            if (!fitsType(def.type, *i))
+                return false;
+            stored = *i;
+        } else if (!std::holds_alternative<std::monostate>(v)) {
+            return false;
+        }
+        break;
+    case FieldType::Money:
+        if (auto* d = std::get_if<double>(&v))
+            stored = *d;
+        else if (auto* i = std::get_if<qint32>(&v))
+            stored = static_cast<double>(*i);
+        else if (!std::holds_alternative<std::monostate>(v))
+            return false;
+        break;
+    case FieldType::Date:
+        if (auto* d = std::get_if<QDate>(&v)) {
+            if (d->isValid())
+                stored = *d;
+        } else if (!std::holds_alternative<std::monostate>(v)) {
+            return false;
+        }
+        break;
+    }
+    if (state_ == State::Browse)
+        edit();
+    Record* r = recs_[static_cast<size_t>(cur_)].get();
+    FieldValue& slot = r->values[static_cast<size_t>(f)];
+    if (indexes_[static_cast<size_t>(f)]) {
+        const QString oldKey = textOf(*r, f);
+        slot = std::move(stored);
+        indexUpdate(r, f, oldKey, textOf(*r, f));
+    } else {
+        slot = std::move(stored);
+    }
+    return true;
+}
+
+bool RecordTable::setText(int f, const QString& v) {
+    if (f >= 0 && f < schema_.count() && schema_.at(f).type != FieldType::Text)
+        return false;
+    return setValue(f, FieldValue(v));
+}
+
+bool RecordTable::setInteger(int f, qint64 v) {
+    if (f < 0 || f >= schema_.count())
+        return false;
+    const FieldType t = schema_.at(f).type;
+    if (t == FieldType::Money)
+        return setValue(f, FieldValue(static_cast<double>(v)));
+    if (!fitsType(t, v))
+        return false;
+    return setValue(f, FieldValue(static_cast<qint32>(v)));
+}
+
+bool RecordTable::setReal(int f, double v) { return setValue(f, FieldValue(v)); }
+
+bool RecordTable::setMoney(int f, Money v) { return setValue(f, FieldValue(v.toDouble())); }
+
+bool RecordTable::setDate(int f, QDate v) { return setValue(f, FieldValue(v)); }
+
+void RecordTable::clear(int f) { setValue(f, FieldValue()); }
+
+// ---------------------------------------------------------------- locate
+
+RecordTable::Index* RecordTable::indexFor(int f) {
+    auto& slot = indexes_[static_cast<size_t>(f)];
+    if (!slot) {
+        slot = std::make_unique<Index>();
+        slot->map.reserve(static_cast<qsizetype>(recs_.size()));
+        for (auto& r : recs_)
+            slot->insert(textOf(*r, f), r.get());
+    }
+    return slot.get();
+}
+
+void RecordTable::indexInsert(Record* r) {
+    for (size_t f = 0; f < indexes_.size(); ++f)
+        if (indexes_[f])
+            indexes_[f]->insert(textOf(*r, static_cast<int>(f)), r);
+}
+
+void RecordTable::indexRemove(Record* r) {
+    for (size_t f = 0; f < indexes_.size(); ++f)
+        if (indexes_[f])
+            indexes_[f]->erase(textOf(*r, static_cast<int>(f)), r);
+}
+
+void RecordTable::indexUpdate(Record* r, int f, const QString& oldText, const QString& newText) {
+    if (oldText == newText)
+        return;
+    Index* ix = indexes_[static_cast<size_t>(f)].get();
+    ix->erase(oldText, r);
+    ix->insert(newText, r);
+}
+
+bool RecordTable::locate(int f, const QString& value, LocateOptions opt) {
+    postPending();
+    if (f < 0 || f >= schema_.count() || recs_.empty())
+        return false;
+    auto matches = [&](const Record& r) {
+        const QString t = textOf(r, f);
+        const Qt::CaseSensitivity cs = opt.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        if (opt.partialKey)
+            return t.startsWith(value, cs);
+        return t.compare(value, cs) == 0;
+    };
+    if (cur_ >= 0) {
+        const Record& c = *recs_[static_cast<size_t>(cur_)];
+        if (passes(c) && matches(c))
+            return true;
+    }
+    const FieldDef& def = schema_.at(f);
+    int found = -1;
+    if (!opt.caseInsensitive && !opt.partialKey && def.type == FieldType::Text && def.width > 1) {
+        Index* ix = indexFor(f);
+        auto it = ix->map.constFind(value);
+        if (it != ix->map.constEnd())
+            for (Record* r : it.value())
+                if ((found < 0 || r->pos < found) && passes(*r))
+                    found = r->pos;
+    } else {
+        for (int p = 0; p < recordCount(); ++p) {
+            const Record& r = *recs_[static_cast<size_t>(p)];
+            if (passes(r) && matches(r)) {
+                found = p;
+                break;
+            }
+        }
+    }
+    if (found < 0)
+        return false;
+    moveTo(found);
+    bof_ = eof_ = false;
+    return true;
+}
+
+bool RecordTable::locate(int f, qint32 value) {
+    postPending();
+    if (f < 0 || f >= schema_.count() || recs_.empty())
+        return false;
+    auto matches = [&](const Record& r) {
+        const auto v = integerOf(r, f);
+        return v && *v == value;
+    };
+    if (cur_ >= 0) {
+        const Record& c = *recs_[static_cast<size_t>(cur_)];
+        if (passes(c) && matches(c))
+            return true;
+    }
+    for (int p = 0; p < recordCount(); ++p) {
+        const Record& r = *recs_[static_cast<size_t>(p)];
+        if (passes(r) && matches(r)) {
+            moveTo(p);
+            bof_ = eof_ = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RecordTable::locate(QStringView fieldName, const QString& value, LocateOptions opt) {
+    return locate(fieldIndex(fieldName), value, opt);
+}
+
+// ---------------------------------------------------------------- sort
+
+void RecordTable::sort(const QString& fieldList) {
+    postPending();
+    std::vector<int> keys;
+    for (const QString& name : fieldList.split(u';', Qt::SkipEmptyParts)) {
+        const int f = fieldIndex(name.trimmed());
+        if (f >= 0)
+            keys.push_back(f);
+    }
+    if (keys.empty() || recs_.size() < 2)
+        return;
+    const Record* curRec = current();
+    std::stable_sort(recs_.begin(), recs_.end(), [&](const auto& a, const auto& b) {
+        for (int f : keys) {
+            const int c = compareValues(a->values[static_cast<size_t>(f)], b->values[static_cast<size_t>(f)]);
+            if (c != 0)
+                return c < 0;
+        }
+        return false;
+    });
+    renumber(0);
+    if (curRec)
+        cur_ = curRec->pos;
+    structureChanged();
+}
+
+// ---------------------------------------------------------------- filter
+
+void RecordTable::setFilter(Predicate p) {
+    filter_ = std::move(p);
+    if (filtered_)
+        refilter();
+}
+
+void RecordTable::setFiltered(bool on) {
+    postPending();
+    if (filtered_ == on)
+        return;
+    filtered_ = on;
+    refilter();
+}
+
+void RecordTable::refilter() {
+    postPending();
+    visibleDirty_ = true;
+    structureChanged();
+    first();
+}
+
+const std::vector<int>& RecordTable::visiblePositions() const {
+    if (visibleDirty_) {
+        visible_.clear();
+        visible_.reserve(recs_.size());
+        for (const auto& r : recs_)
+            if (passes(*r))
+                visible_.push_back(r->pos);
+        visibleDirty_ = false;
+    }
+    return visible_;
+}
+
+int RecordTable::currentRow() const {
+    if (cur_ < 0)
+        return -1;
+    const auto& v = visiblePositions();
+    auto it = std::lower_bound(v.begin(), v.end(), cur_);
+    if (it == v.end() || *it != cur_)
+        return -1;
+    return static_cast<int>(it - v.begin());
+}
+
+// ---------------------------------------------------------------- bookmarks
+
+bool RecordTable::bookmarkValid(Bookmark b) const {
+    if (b == 0)
+        return false;
+    for (const auto& r : recs_)
+        if (r->id == b)
+            return true;
+    return false;
+}
+
+bool RecordTable::gotoBookmark(Bookmark b) {
+    postPending();
+    if (b == 0)
+        return false;
+    if (cur_ >= 0 && recs_[static_cast<size_t>(cur_)]->id == b)
+        return true;
+    for (const auto& r : recs_)
+        if (r->id == b) {
+            moveTo(r->pos);
+            bof_ = eof_ = false;
+            return true;
+        }
+    return false;
+}
+
+// ---------------------------------------------------------------- notifications
+
+void RecordTable::disableControls() { ++suspend_; }
+
+void RecordTable::enableControls() {
+    if (suspend_ == 0)
+        return;
+    if (--suspend_ > 0)
+        return;
+    if (pendingReset_) {
+        pendingReset_ = false;
+        emit reset();
+    }
+    if (pendingCurrent_) {
+        pendingCurrent_ = false;
+        emit currentChanged();
+    }
+}
+
+void RecordTable::structureChanged() {
+    visibleDirty_ = true;
+    if (suspend_ > 0)
+        pendingReset_ = true;
+    else
+        emit reset();
+}
+
+void RecordTable::recordTouched(int pos) {
+    if (suspend_ > 0)
+        pendingReset_ = true;
+    else
+        emit recordChanged(pos);
+}

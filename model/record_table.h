@@ -1,0 +1,243 @@
+#pragma once
+
+#include "model/money.h"
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+enum class FieldType { Text, SmallInt, Integer, Money, Date };
+
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::Text;
+    int width = 0; // characters, for text fields
+    bool required = false;
+};
+
+// A field's value: null, or a value of the field's type. SmallInt and Integer hold qint32,
+// Money holds the double of the price field.
+using FieldValue = std::variant<std::monostate, QString, qint32, double, QDate>;
+
+class TableSchema {
+public:
+    TableSchema() = default;
+    explicit TableSchema(std::vector<FieldDef> fields) : fields_(std::move(fields)) {}
+    int count() const { return static_cast<int>(fields_.size()); }
+    const FieldDef& at(int i) const { return fields_[static_cast<size_t>(i)]; }
+    // Index of the field named so, ignoring case; -1 when there is none.
+    int indexOf(QStringView name) const;
+
+private:
+    std::vector<FieldDef> fields_;
+};
+
+// One record of a table. Positions and identities are managed by the table.
+struct Record {
+    quint64 id = 0; // identity for bookmarks, never reused within a table
+    int pos = 0;    // position in the table's present order
+    std::vector<FieldValue> values;
+};
+
+class RecordTable;
+
+struct LocateOptions {
+    bool caseInsensitive = false;
+    bool partialKey = false; // the field begins with the value
+};
+
+// Accessor for one field of a table's current record, found by name.
+class FieldRef {
+public:
+    FieldRef(RecordTable* table, int index) : t_(table), f_(index) {}
+    bool isValid() const { return f_ >= 0; }
+    int index() const { return f_; }
+    bool isNull() const;
+    QString asText() const;
+    qint32 asInteger() const;
+    Money asMoney() const;
+    double asFloat() const;
+    QDate asDate() const;
+    bool setText(const QString& v) const;
+    bool setInteger(qint64 v) const;
+    bool setMoney(Money v) const;
+    bool setFloat(double v) const;
+    bool setDate(QDate v) const;
+    void clear() const;
+
+private:
+    RecordTable* t_;
+    int f_;
+};
+
+// An ordered, typed, in-memory table with a cursor, an optional filter and change
+// notifications, in the manner of a data set bound to grids.
+//
+// Records keep the order in which they were appended until sort() reorders them. The cursor
+// stands on one record (or none when the table shows none); first/next walk the records that
+// pass the filter while it is switched on. Field writes go straight to the current record; post()
+// ends the edit and tells the views.
+class RecordTable : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Browse, Edit, Insert };
+    using Bookmark = quint64; // 0: no record
+    using Predicate = std::function<bool(const Record&)>;
+
+    explicit RecordTable(TableSchema schema, QObject* parent = nullptr);
+    ~RecordTable() override;
+
+    const TableSchema& schema() const { return schema_; }
+    int fieldIndex(QStringView name) const { return schema_.indexOf(name); }
+    FieldRef fieldByName(QStringView name) { return FieldRef(this, fieldIndex(name)); }
+
+    // --- records, filter ignored
+    int recordCount() const { return static_cast<int>(recs_.size()); }
+    const Record& recordAt(int pos) const { return *recs_[static_cast<size_t>(pos)]; }
+    void reserve(int n) { recs_.reserve(static_cast<size_t>(n)); }
+
+    // --- cursor
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+    // No record passes the filter (or there is none).
+    bool isEmpty() const;
+    bool hasCurrent() const { return cur_ >= 0; }
+    int currentPos() const { return cur_; }
+    const Record* current() const { return cur_ >= 0 ? recs_[static_cast<size_t>(cur_)].get() : nullptr; }
+    // Moves the cursor to the record at a position (it must pass the filter to be reachable by
+    // walks, but grids may put the cursor on any shown row). Posts a pending edit.
+    void setCurrentPos(int pos);
+
+    // --- editing
+    State state() const { return state_; }
+    // Adds an empty record at the end and makes it current, in insert state (a pending record
+    // is posted first).
+    void append();
+    void edit();
+    void post();
+    void cancel();
+    // Deletes the current record; the cursor moves to the next record shown, else the previous.
+    void remove();
+    // Deletes every record for which pred holds (filter ignored), in one pass.
+    int removeIf(const std::function<bool(const Record&)>& pred);
+    // Deletes all records.
+    void empty();
+
+    // --- field access on the current record (no current record: null / no effect)
+    bool isNull(int f) const;
+    const FieldValue& value(int f) const;
+    QString text(int f) const;
+    qint32 integer(int f) const;
+    double real(int f) const;
+    Money money(int f) const;
+    QDate date(int f) const;
+    // Setters put a browsing record in edit state. Text is cut to the field's width (a
+    // one-character field keeps the first character). Integers out of the field's range and
+    // values of the wrong type are refused (false, nothing changes).
+    bool setText(int f, const QString& v);
+    bool setInteger(int f, qint64 v);
+    bool setReal(int f, double v);
+    bool setMoney(int f, Money v);
+    bool setDate(int f, QDate v);
+    bool setValue(int f, const FieldValue& v);
+    void clear(int f);
+
+    // Static helpers on a record's values.
+    static QString textOf(const Record& r, int f);
+    static std::optional<qint32> integerOf(const Record& r, int f);
+    static std::optional<double> realOf(const Record& r, int f);
+    static QDate dateOf(const Record& r, int f);
+
+    // --- searching
+    // Makes current the record whose field equals the value: the current record wins when it
+    // matches, otherwise the first match in present order among the records shown. Fails on
+    // an empty table and leaves the cursor where it was. Posts a pending edit first.
+    bool locate(int f, const QString& value, LocateOptions opt = {});
+    bool locate(int f, qint32 value);
+    bool locate(QStringView fieldName, const QString& value, LocateOptions opt = {});
+
+    // Sorts on fields separated by ";" ("Secteur;Rayon;Produit"), ascending, texts compared
+    // without case; stable; the current record stays current.
+    void sort(const QString& fieldList);
+
+    // --- filter
+    void setFilter(Predicate p);
+    void setFiltered(bool on);
+    bool filtered() const { return filtered_; }
+    // The predicate's inputs changed: re-applies the filter (the cursor goes to the first record).
+    void refilter();
+    bool passes(const Record& r) const { return !filtered_ || !filter_ || filter_(r); }
+    // Positions of the records shown, in order (all of them when unfiltered).
+    const std::vector<int>& visiblePositions() const;
+    // Row of the current record among those shown; -1 when it is not shown.
+    int currentRow() const;
+
+    // --- bookmarks
+    Bookmark bookmark() const { return cur_ >= 0 ? recs_[static_cast<size_t>(cur_)]->id : 0; }
+    bool bookmarkValid(Bookmark b) const;
+    bool gotoBookmark(Bookmark b);
+
+    // --- refresh of the views
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return suspend_ > 0; }
+
+    // Exchanges all records with another table of the same schema (used to swap in a table
+    // read from a file only once reading succeeded). The cursor goes to the first record.
+    void swapRecords(RecordTable& other);
+
+signals:
+    // The set, order or content of records changed in a way views must re-read whole.
+    void reset();
+    // One record's values changed (pos is its position).
+    void recordChanged(int pos);
+    // The cursor moved to another record.
+    void currentChanged();
+
+private:
+    friend class FieldRef;
+    struct Index;
+
+    void postPending();
+    void moveTo(int pos);
+    int firstVisibleFrom(int pos) const;
+    int lastVisibleBefore(int pos) const;
+    void structureChanged();
+    void recordTouched(int pos);
+    void renumber(int from);
+    void indexRemove(Record* r);
+    void indexInsert(Record* r);
+    void indexUpdate(Record* r, int f, const QString& oldText, const QString& newText);
+    Index* indexFor(int f);
+    void emitCurrentIfMoved(quint64 before);
+
+    TableSchema schema_;
+    std::vector<std::unique_ptr<Record>> recs_;
+    quint64 nextId_ = 1;
+    int cur_ = -1;
+    bool bof_ = true;
+    bool eof_ = true;
+    State state_ = State::Browse;
+    std::vector<FieldValue> backup_;
+    Predicate filter_;
+    bool filtered_ = false;
+    mutable std::vector<int> visible_;
+    mutable bool visibleDirty_ = true;
+    int suspend_ = 0;
+    bool pendingReset_ = false;
+    bool pendingCurrent_ = false;
+    std::vector<std::unique_ptr<Index>> indexes_; // per field, built on first exact locate
+};
+
+Q_DECLARE_METATYPE(FieldValue)
