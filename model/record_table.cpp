@@ -359,6 +359,18 @@ void RecordTable::empty() {
     emitCurrentIfMoved(before);
 }
 
+void RecordTable::appendLoaded(std::vector<FieldValue>&& values) {
+    values.resize(static_cast<size_t>(schema_.count()));
+    auto r = std::make_unique<Record>();
+    r->id = nextId_++;
+    r->pos = recordCount();
+    r->values = std::move(values);
+    Record* raw = r.get();
+    recs_.push_back(std::move(r));
+    indexInsert(raw);
+    visibleDirty_ = true;
+}
+
 void RecordTable::swapRecords(RecordTable& other) {
     state_ = State::Browse;
     other.state_ = State::Browse;

@@ -133,6 +133,11 @@ public:
     int removeIf(const std::function<bool(const Record&)>& pred);
     // Deletes all records.
     void empty();
+    // Bulk filling of a table that no view shows yet (the list file reader): adds a record at the
+    // end holding `values`, which the caller has already made valid for the fields (types, widths,
+    // ranges; one value per field). The cursor and the views are not told: call first() or
+    // swapRecords() afterwards.
+    void appendLoaded(std::vector<FieldValue>&& values);
 
     // --- field access on the current record (no current record: null / no effect)
     bool isNull(int f) const;

@@ -1,0 +1,606 @@
+#include "model/list_file.h"
+
+#include "model/file_error.h"
+#include "model/win1252.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+namespace listfile {
+
+namespace {
+
+// After the first ";" of a record line only this many characters are examined.
+constexpr qsizetype kRestLimit = 300;
+// Far beyond any real list (several million products); keeps a stray huge file from exhausting
+// memory.
+constexpr qint64 kMaxFileSize = 512LL * 1024 * 1024;
+
+// ---------------------------------------------------------------- reading lines
+
+// Splits the file into lines: a line ends at LF, and a CR just before the LF is dropped. The
+// last line needs no LF.
+class LineReader {
+public:
+    explicit LineReader(QByteArrayView bytes) : b_(bytes) {}
+
+    bool next(QByteArrayView& line) {
+        if (pos_ >= b_.size())
+            return false;
+        const char* base = b_.data();
+        const void* lf = std::memchr(base + pos_, '\n', static_cast<size_t>(b_.size() - pos_));
+        const qsizetype end = lf ? static_cast<const char*>(lf) - base : b_.size();
+        qsizetype stop = end;
+        if (lf && stop > pos_ && base[stop - 1] == '\r')
+            --stop;
+        line = b_.sliced(pos_, stop - pos_);
+        pos_ = lf ? end + 1 : b_.size();
+        return true;
+    }
+
+private:
+    QByteArrayView b_;
+    qsizetype pos_ = 0;
+};
+
+// Every section ends at the first line holding a "[" anywhere.
+bool endsSection(QByteArrayView line) {
+    return std::memchr(line.data(), '[', static_cast<size_t>(line.size())) != nullptr;
+}
+
+QStringView trimmedBlanks(QStringView s) {
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t'))
+        s = s.sliced(1);
+    while (!s.isEmpty() && (s.back() == u' ' || s.back() == u'\t'))
+        s.chop(1);
+    return s;
+}
+
+std::optional<qint64> parseInteger(QStringView text) {
+    QStringView s = trimmedBlanks(text);
+    bool negative = false;
+    if (!s.isEmpty() && (s.front() == u'-' || s.front() == u'+')) {
+        negative = s.front() == u'-';
+        s = s.sliced(1);
+    }
+    if (s.isEmpty() || s.size() > 18)
+        return std::nullopt; // 18 digits cannot overflow 64 bits
+    qint64 v = 0;
+    for (QChar c : s) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        v = v * 10 + (c.unicode() - u'0');
+    }
+    return negative ? -v : v;
+}
+
+// ---------------------------------------------------------------- storing read values
+
+// One-character texts and repeated sector and aisle names share their storage, which keeps a
+// large catalogue small in memory.
+class Interner {
+public:
+    Interner() {
+        for (int i = 0; i < 256; ++i)
+            chars_[static_cast<size_t>(i)] = QString(QChar(i));
+    }
+
+    QString oneChar(QChar c) const { return c.unicode() < 256 ? chars_[c.unicode()] : QString(c); }
+
+    QString shared(int field, QStringView s) {
+        QString& last = last_[static_cast<size_t>(field) % last_.size()];
+        if (last == s)
+            return last;
+        QString key = s.toString();
+        auto it = pool_.constFind(key);
+        if (it == pool_.constEnd())
+            it = pool_.insert(key);
+        last = *it;
+        return last;
+    }
+
+private:
+    std::array<QString, 256> chars_;
+    std::array<QString, 2> last_;
+    QSet<QString> pool_;
+};
+
+class RecordReader {
+public:
+    explicit RecordReader(RecordTable& table) : table_(table), schema_(table.schema()) {}
+
+    void read(QStringView line) {
+        std::vector<FieldValue> values(static_cast<size_t>(schema_.count()));
+        qsizetype semi = line.indexOf(u';');
+        if (semi >= 0) {
+            store(values, 0, line.first(semi));
+            QStringView rest = line.sliced(semi + 1);
+            // Cutting the rest after every later ";" changes nothing more: it only gets shorter.
+            rest = rest.first(std::min(rest.size(), kRestLimit));
+            for (int f = 1; f < schema_.count(); ++f) {
+                semi = rest.indexOf(u';');
+                if (semi < 0)
+                    break; // text after the last ";" is ignored
+                store(values, f, rest.first(semi));
+                rest = rest.sliced(semi + 1);
+            }
+        }
+        table_.appendLoaded(std::move(values));
+    }
+
+private:
+    void store(std::vector<FieldValue>& values, int f, QStringView v) {
+        const FieldDef& def = schema_.at(f);
+        FieldValue& slot = values[static_cast<size_t>(f)];
+        switch (def.type) {
+        case FieldType::Text:
+            if (v.isEmpty())
+                break;
+            if (def.width > 0 && v.size() > def.width)
+                v = v.first(def.width);
+            if (def.width == 1)
+                slot = strings_.oneChar(v.front());
+            else if (f <= 1) // sector and aisle: few distinct names, many records
+                slot = strings_.shared(f, v);
+            else
+                slot = v.toString();
+            break;
+        case FieldType::SmallInt:
+        case FieldType::Integer: {
+            const qint64 lo = def.type == FieldType::SmallInt ? std::numeric_limits<qint16>::min()
+                                                              : std::numeric_limits<qint32>::min();
+            const qint64 hi = def.type == FieldType::SmallInt ? std::numeric_limits<qint16>::max()
+                                                              : std::numeric_limits<qint32>::max();
+            const auto n = parseInteger(v);
+            if (n && *n >= lo && *n <= hi)
+                slot = static_cast<qint32>(*n);
+            break;
+        }
+        case FieldType::Money:
+            // An unreadable price counts as 1, so that the product still has one.
+            slot = parseMoney(v).value_or(1.0);
+            break;
+        case FieldType::Date: {
+            const QDate d = parseDate(v);
+            if (d.isValid())
+                slot = d;
+            break;
+        }
+        }
+    }
+
+    RecordTable& table_;
+    const TableSchema& schema_;
+    Interner strings_;
+};
+
+// Reads record lines up to the line that ends the section; false when the file ends first.
+bool readRecords(LineReader& lines, RecordTable& table) {
+    RecordReader reader(table);
+    QByteArrayView line;
+    while (lines.next(line)) {
+        if (endsSection(line))
+            return true;
+        reader.read(win1252::decode(line));
+    }
+    return false;
+}
+
+bool fail(QString* error, const QString& message) {
+    if (error)
+        *error = message;
+    return false;
+}
+
+bool incomplete(QString* error, const char* missingSection) {
+    return fail(error, QStringLiteral("Fichier incomplet ou endommagé : la section %1 est absente.")
+                           .arg(QLatin1String(missingSection)));
+}
+
+// ---------------------------------------------------------------- writing
+
+class Writer {
+public:
+    explicit Writer(qsizetype expected) { out_.reserve(expected); }
+
+    QByteArray take() { return std::move(out_); }
+
+    void raw(const char* s) { out_.append(s); }
+    void raw(char c) { out_.append(c); }
+    void endLine() { out_.append("\r\n", 2); }
+
+    // A value of a record line or a tree name. Characters that would read back as something
+    // else are replaced: ";" (the value separator) by ",", "[" and "]" (a "[" ends a section)
+    // by "(" and ")", line breaks and NUL by a blank, and what the code page cannot hold by "?".
+    void value(QStringView s) { put(s, true); }
+    // The validation text, the last line: only line breaks and unstorable characters change.
+    void lastLine(QStringView s) { put(s, false); }
+
+    void integer(qint64 v) {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, v);
+        out_.append(buf, r.ptr - buf);
+    }
+
+    void money(double v) {
+        char buf[400];
+        const qsizetype n = formatMoneyInto(v, buf, sizeof buf);
+        out_.append(buf, n);
+    }
+
+    void date(QDate d) {
+        int y = 0, m = 0, day = 0;
+        d.getDate(&y, &m, &day);
+        if (!d.isValid() || y < 1 || y > 9999)
+            return;
+        char buf[11];
+        buf[0] = static_cast<char>('0' + day / 10);
+        buf[1] = static_cast<char>('0' + day % 10);
+        buf[2] = '/';
+        buf[3] = static_cast<char>('0' + m / 10);
+        buf[4] = static_cast<char>('0' + m % 10);
+        buf[5] = '/';
+        buf[6] = static_cast<char>('0' + y / 1000);
+        buf[7] = static_cast<char>('0' + y / 100 % 10);
+        buf[8] = static_cast<char>('0' + y / 10 % 10);
+        buf[9] = static_cast<char>('0' + y % 10);
+        out_.append(buf, 10);
+    }
+
+    // Shortest decimal form with at most 15 significant digits, decimal comma, no exponent.
+    static qsizetype formatMoneyInto(double v, char* buf, size_t size) {
+        if (!std::isfinite(v))
+            return 0;
+        if (v == 0) {
+            buf[0] = '0';
+            return 1;
+        }
+        char sci[40];
+        const auto r = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific, 14);
+        const char* p = sci;
+        const bool negative = *p == '-';
+        if (negative)
+            ++p;
+        char digits[16];
+        int n = 0;
+        for (; p < r.ptr && *p != 'e'; ++p)
+            if (*p != '.')
+                digits[n++] = *p;
+        int exponent = 0;
+        std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exponent);
+        while (n > 1 && digits[n - 1] == '0')
+            --n;
+        // Enough room for every double: 309 integer digits at most, 15 significant digits after
+        // at most 323 leading zeros are not reached by prices, but stay bounded anyway.
+        qsizetype k = 0;
+        auto put = [&](char c) {
+            if (static_cast<size_t>(k) < size)
+                buf[k++] = c;
+        };
+        if (negative)
+            put('-');
+        if (exponent >= 0) {
+            for (int i = 0; i <= exponent; ++i)
+                put(i < n ? digits[i] : '0');
+            if (n > exponent + 1) {
+                put(',');
+                for (int i = exponent + 1; i < n; ++i)
+                    put(digits[i]);
+            }
+        } else {
+            put('0');
+            put(',');
+            for (int i = 0; i < -exponent - 1; ++i)
+                put('0');
+            for (int i = 0; i < n; ++i)
+                put(digits[i]);
+        }
+        return k;
+    }
+
+private:
+    void put(QStringView s, bool isValue) {
+        const qsizetype n = s.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = s[i].unicode();
+            char b;
+            if (u < 0x80) {
+                b = static_cast<char>(u);
+                if (u == u'\r' || u == u'\n' || u == 0)
+                    b = ' ';
+                else if (isValue && u == u';')
+                    b = ',';
+                else if (isValue && u == u'[')
+                    b = '(';
+                else if (isValue && u == u']')
+                    b = ')';
+            } else if (u >= 0xA0 && u <= 0xFF) {
+                b = static_cast<char>(u);
+            } else if (QChar::isHighSurrogate(u) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+                b = '?'; // one character outside the code page, one "?"
+                ++i;
+            } else {
+                b = win1252::encode(s.sliced(i, 1)).at(0);
+            }
+            out_.append(b);
+        }
+    }
+
+    QByteArray out_;
+};
+
+void writeRecord(Writer& w, const Record& r) {
+    for (const FieldValue& v : r.values) {
+        if (auto* s = std::get_if<QString>(&v))
+            w.value(*s);
+        else if (auto* i = std::get_if<qint32>(&v))
+            w.integer(*i);
+        else if (auto* d = std::get_if<double>(&v))
+            w.money(*d);
+        else if (auto* dt = std::get_if<QDate>(&v))
+            w.date(*dt);
+        w.raw(';');
+    }
+    w.endLine();
+}
+
+// Tree lines: a sector is written when a product of the catalogue carries its name; a node below
+// it when a product, in any sector, carries its name as aisle. A node is only written under a
+// written parent, so the file never jumps a level.
+void writeNodes(Writer& w, const std::vector<OrgNode>& nodes, int depth,
+                const QSet<QString>& sectors, const QSet<QString>& aisles) {
+    for (const OrgNode& n : nodes) {
+        if (!(depth == 0 ? sectors : aisles).contains(n.text))
+            continue;
+        for (int i = 0; i < depth; ++i)
+            w.raw('\t');
+        // Leading blanks and TABs would read back as levels.
+        QStringView name = n.text;
+        while (!name.isEmpty() && (name.front() == u' ' || name.front() == u'\t'))
+            name = name.sliced(1);
+        w.value(name);
+        w.endLine();
+        writeNodes(w, n.children, depth + 1, sectors, aisles);
+    }
+}
+
+// ---------------------------------------------------------------- files
+
+QString reasonFor(int savedErrno, QFileDevice::FileError kind) {
+    if (savedErrno != 0)
+        return frenchFileError(savedErrno);
+    switch (kind) {
+    case QFileDevice::ResourceError:
+        return frenchFileError(ENOSPC);
+    case QFileDevice::PermissionsError:
+        return frenchFileError(EACCES);
+    case QFileDevice::OpenError:
+        return QStringLiteral("Impossible de créer le fichier");
+    case QFileDevice::RenameError:
+        return QStringLiteral("Impossible de remplacer le fichier");
+    default:
+        return QStringLiteral("Erreur d'écriture");
+    }
+}
+
+bool readWholeFile(const QString& path, QByteArray& bytes, QString* error) {
+    const QByteArray name = QFile::encodeName(path);
+    errno = 0;
+    std::FILE* f = std::fopen(name.constData(), "rb");
+    if (!f)
+        return fail(error, frenchFileError(errno ? errno : ENOENT));
+    const qint64 hint = QFileInfo(path).size();
+    if (hint > kMaxFileSize) {
+        std::fclose(f);
+        return fail(error, frenchFileError(EFBIG));
+    }
+    bytes.clear();
+    bytes.reserve(hint > 0 ? hint + 1 : 64 * 1024);
+    char chunk[64 * 1024];
+    for (;;) {
+        const size_t got = std::fread(chunk, 1, sizeof chunk, f);
+        if (got > 0) {
+            if (bytes.size() + static_cast<qint64>(got) > kMaxFileSize) {
+                std::fclose(f);
+                return fail(error, frenchFileError(EFBIG));
+            }
+            bytes.append(chunk, static_cast<qsizetype>(got));
+        }
+        if (got < sizeof chunk) {
+            if (std::ferror(f)) {
+                const int e = errno ? errno : EIO;
+                std::fclose(f);
+                return fail(error, frenchFileError(e));
+            }
+            break;
+        }
+    }
+    std::fclose(f);
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- value forms
+
+QString formatMoney(double value) {
+    char buf[400];
+    const qsizetype n = Writer::formatMoneyInto(value, buf, sizeof buf);
+    return QString::fromLatin1(buf, n);
+}
+
+std::optional<double> parseMoney(QStringView text) {
+    QStringView s = trimmedBlanks(text);
+    if (s.isEmpty() || s.size() > 64)
+        return std::nullopt;
+    char buf[65];
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t u = s[i].unicode();
+        if (i == 0 && u == u'+' && s.size() > 1)
+            continue; // from_chars takes no plus sign
+        const bool allowed = (u >= u'0' && u <= u'9') || u == u'-' || u == u'+' || u == u'.' ||
+                             u == u',' || u == u'e' || u == u'E';
+        if (!allowed)
+            return std::nullopt; // also keeps out "inf", "nan" and hexadecimal forms
+        buf[n++] = u == u',' ? '.' : static_cast<char>(u);
+    }
+    double v = 0;
+    const auto r = std::from_chars(buf, buf + n, v);
+    if (r.ec != std::errc() || r.ptr != buf + n || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+QString formatDate(QDate d) {
+    Writer w(16);
+    w.date(d);
+    return QString::fromLatin1(w.take());
+}
+
+QDate parseDate(QStringView text) {
+    const QStringView s = trimmedBlanks(text);
+    int parts[3] = {0, 0, 0};
+    int lengths[3] = {0, 0, 0};
+    int k = 0;
+    QChar separator;
+    for (QChar c : s) {
+        if (c >= u'0' && c <= u'9') {
+            if (++lengths[k] > 4)
+                return QDate();
+            parts[k] = parts[k] * 10 + (c.unicode() - u'0');
+        } else if ((c == u'/' || c == u'.' || c == u'-') && k < 2 && lengths[k] > 0 &&
+                   (separator.isNull() || c == separator)) {
+            separator = c;
+            ++k;
+        } else {
+            return QDate();
+        }
+    }
+    if (k != 2 || lengths[0] > 2 || lengths[1] > 2 || lengths[2] == 0)
+        return QDate();
+    int year = parts[2];
+    if (lengths[2] <= 2)
+        year += year < 50 ? 2000 : 1900;
+    return QDate(year, parts[1], parts[0]);
+}
+
+// ---------------------------------------------------------------- reader
+
+bool parse(QByteArrayView bytes, Contents& out, QString* error) {
+    if (bytes.isEmpty())
+        return fail(error,
+                    QStringLiteral("Le fichier est vide : ce n'est pas une liste de courses."));
+    if (std::memchr(bytes.data(), 0, static_cast<size_t>(bytes.size())))
+        return fail(error, QStringLiteral("Le fichier contient des données binaires : ce n'est pas "
+                                          "une liste de courses."));
+    LineReader lines(bytes);
+    QByteArrayView line;
+    lines.next(line); // the first line is not examined
+
+    QStringList treeLines;
+    bool closed = false;
+    while (lines.next(line)) {
+        if (endsSection(line)) {
+            closed = true;
+            break;
+        }
+        treeLines << win1252::decode(line);
+    }
+    if (!closed)
+        return incomplete(error, "[LISTE]");
+    auto tree = OrgTree::fromLines(treeLines, error);
+    if (!tree)
+        return false;
+    out.tree = std::move(*tree);
+
+    if (!readRecords(lines, out.list))
+        return incomplete(error, "[PRODUIT]");
+    if (!readRecords(lines, out.catalogue))
+        return incomplete(error, "[SAISIE]");
+
+    // The text after "DATE=": the first five characters are not examined.
+    if (lines.next(line))
+        out.validationText = win1252::decode(line).mid(5, 30);
+    else
+        out.validationText = ShoppingData::initialValidationText();
+    out.list.first();
+    out.catalogue.first();
+    return true;
+}
+
+bool load(const QString& path, ShoppingData& data, QString* error) {
+    Contents read;
+    {
+        QByteArray bytes;
+        if (!readWholeFile(path, bytes, error))
+            return false;
+        if (!parse(bytes, read, error))
+            return false;
+    }
+    data.tree = std::move(read.tree);
+    data.list.swapRecords(read.list);
+    data.catalogue.swapRecords(read.catalogue);
+    data.validationText = read.validationText;
+    return true;
+}
+
+// ---------------------------------------------------------------- writer
+
+QByteArray serialize(const OrgTree& tree, const RecordTable& list, const RecordTable& catalogue,
+                     const QString& validationText) {
+    Writer w(64 + 24 * tree.nodeCount() + 72 * list.recordCount() + 112 * catalogue.recordCount());
+    QSet<QString> sectors, aisles;
+    for (int p = 0; p < catalogue.recordCount(); ++p) {
+        const Record& r = catalogue.recordAt(p);
+        sectors.insert(RecordTable::textOf(r, Cat::Secteur));
+        aisles.insert(RecordTable::textOf(r, Cat::Rayon));
+    }
+    w.raw("[RAYON]");
+    w.endLine();
+    writeNodes(w, tree.roots(), 0, sectors, aisles);
+    w.raw("[LISTE]");
+    w.endLine();
+    for (int p = 0; p < list.recordCount(); ++p)
+        writeRecord(w, list.recordAt(p));
+    w.raw("[PRODUIT]");
+    w.endLine();
+    for (int p = 0; p < catalogue.recordCount(); ++p)
+        writeRecord(w, catalogue.recordAt(p));
+    w.raw("[SAISIE]");
+    w.endLine();
+    w.raw("DATE=");
+    w.lastLine(validationText);
+    w.endLine();
+    return w.take();
+}
+
+bool save(const QString& path, const ShoppingData& data, QString* error) {
+    const QByteArray bytes = serialize(data.tree, data.list, data.catalogue, data.validationText);
+    if (QFileInfo(path).isDir())
+        return fail(error, frenchFileError(EISDIR));
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(error, reasonFor(errno, file.error()));
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = reasonFor(errno, file.error());
+        file.cancelWriting();
+        return fail(error, reason);
+    }
+    errno = 0;
+    if (!file.commit())
+        return fail(error, reasonFor(errno, file.error()));
+    return true;
+}
+
+} // namespace listfile
