@@ -1,0 +1,222 @@
+#include "model/drop_rules.h"
+
+#include "model/platform.h"
+#include "model/shopping_commands.h"
+
+namespace drop {
+
+namespace {
+
+bool isPanel(Control c) {
+    return panelTag(c) != 0;
+}
+bool isGrid(Control c) {
+    return c == Control::CatalogueGrid || c == Control::ListGrid;
+}
+
+Effect withTag(Effect first, int tag) {
+    return static_cast<Effect>(static_cast<int>(first) + tag - 1);
+}
+
+} // namespace
+
+Control controlFromName(QStringView objectName) {
+    if (objectName == u"RxDBGrid1")
+        return Control::CatalogueGrid;
+    if (objectName == u"RxDBGrid2")
+        return Control::ListGrid;
+    if (objectName == u"image_chariot")
+        return Control::Cart;
+    if (objectName == u"cpanel1")
+        return Control::Panel1;
+    if (objectName == u"cpanel2")
+        return Control::Panel2;
+    if (objectName == u"cpanel3")
+        return Control::Panel3;
+    return Control::None;
+}
+
+QString controlName(Control c) {
+    switch (c) {
+    case Control::CatalogueGrid:
+        return QStringLiteral("RxDBGrid1");
+    case Control::ListGrid:
+        return QStringLiteral("RxDBGrid2");
+    case Control::Cart:
+        return QStringLiteral("image_chariot");
+    case Control::Panel1:
+        return QStringLiteral("cpanel1");
+    case Control::Panel2:
+        return QStringLiteral("cpanel2");
+    case Control::Panel3:
+        return QStringLiteral("cpanel3");
+    case Control::None:
+        break;
+    }
+    return QString();
+}
+
+int panelTag(Control c) {
+    switch (c) {
+    case Control::Panel1:
+        return 1;
+    case Control::Panel2:
+        return 2;
+    case Control::Panel3:
+        return 3;
+    default:
+        return 0;
+    }
+}
+
+bool canStartDrag(Control source, bool listEmpty) {
+    switch (source) {
+    case Control::CatalogueGrid:
+    case Control::Panel1:
+    case Control::Panel2:
+    case Control::Panel3:
+        return true;
+    case Control::ListGrid:
+    case Control::Cart:
+        return !listEmpty;
+    case Control::None:
+        break;
+    }
+    return false;
+}
+
+int dragCursor(Control source) {
+    switch (source) {
+    case Control::CatalogueGrid:
+    case Control::Panel1:
+    case Control::Panel2:
+    case Control::Panel3:
+        return 2;
+    case Control::ListGrid:
+        return 3;
+    case Control::Cart:
+        return 4;
+    case Control::None:
+        break;
+    }
+    return 0;
+}
+
+bool accepts(Control target, Control source) {
+    if (source == Control::None)
+        return false;
+    if (isGrid(target) || target == Control::Cart)
+        return true;
+    if (isPanel(target))
+        return isGrid(source) || source == target;
+    return false;
+}
+
+Effect dropEffect(Control source, Control target) {
+    if (source == target || !accepts(target, source))
+        return Effect::Nothing;
+    const int tag = panelTag(target);
+    switch (source) {
+    case Control::CatalogueGrid:
+        if (target == Control::ListGrid || target == Control::Cart)
+            return Effect::AddOne;
+        if (tag)
+            return withTag(Effect::CatalogueState1, tag);
+        break;
+    case Control::ListGrid:
+        if (target == Control::CatalogueGrid || target == Control::Cart)
+            return Effect::RemoveOne;
+        if (tag)
+            return withTag(Effect::ListRowState1, tag);
+        break;
+    case Control::Cart:
+        if (target == Control::CatalogueGrid)
+            return Effect::EmptyList;
+        if (target == Control::ListGrid)
+            return Effect::Validate;
+        break;
+    case Control::Panel1:
+    case Control::Panel2:
+    case Control::Panel3:
+        if (target == Control::CatalogueGrid)
+            return withTag(Effect::BlockRemove1, panelTag(source));
+        if (target == Control::ListGrid || target == Control::Cart)
+            return withTag(Effect::BlockAdd1, panelTag(source));
+        break;
+    case Control::None:
+        break;
+    }
+    return Effect::Nothing;
+}
+
+Effect dropEffect(QStringView sourceName, QStringView targetName) {
+    return dropEffect(controlFromName(sourceName), controlFromName(targetName));
+}
+
+int effectTag(Effect e) {
+    const int v = static_cast<int>(e);
+    for (Effect first : {Effect::BlockRemove1, Effect::BlockAdd1, Effect::CatalogueState1,
+                         Effect::ListRowState1}) {
+        const int f = static_cast<int>(first);
+        if (v >= f && v < f + 3)
+            return v - f + 1;
+    }
+    return 0;
+}
+
+DropOutcome applyDrop(Effect e, ShoppingCommands& commands, const GestureContext& ctx,
+                      Platform& platform) {
+    DropOutcome out;
+    const int tag = effectTag(e);
+    switch (e) {
+    case Effect::Nothing:
+        break;
+    case Effect::AddOne:
+        switch (commands.addOne(ctx)) {
+        case ShoppingCommands::AddResult::Added:
+        case ShoppingCommands::AddResult::Incremented:
+            out.changed = true;
+            break;
+        case ShoppingCommands::AddResult::AtMaximum:
+            platform.beep();
+            out.beeped = true;
+            break;
+        case ShoppingCommands::AddResult::Nothing:
+            break;
+        }
+        break;
+    case Effect::RemoveOne:
+        out.changed = commands.removeOne() != ShoppingCommands::RemoveResult::Nothing;
+        break;
+    case Effect::EmptyList:
+        out.changed = commands.emptyList();
+        break;
+    case Effect::Validate:
+        out.changed = commands.validateAsking(ctx, platform);
+        break;
+    case Effect::BlockRemove1:
+    case Effect::BlockRemove2:
+    case Effect::BlockRemove3:
+        out.changed = commands.blockRemove(tag) > 0;
+        break;
+    case Effect::BlockAdd1:
+    case Effect::BlockAdd2:
+    case Effect::BlockAdd3:
+        out.changed = commands.blockAdd(tag, ctx) > 0;
+        break;
+    case Effect::CatalogueState1:
+    case Effect::CatalogueState2:
+    case Effect::CatalogueState3:
+        out.changed =
+            commands.setStateByDrop(tag, ShoppingCommands::StateSource::CatalogueRow, ctx);
+        break;
+    case Effect::ListRowState1:
+    case Effect::ListRowState2:
+    case Effect::ListRowState3:
+        out.changed = commands.setStateByDrop(tag, ShoppingCommands::StateSource::ListRow, ctx);
+        break;
+    }
+    return out;
+}
+
+} // namespace drop

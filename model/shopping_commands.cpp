@@ -1,0 +1,657 @@
+#include "model/shopping_commands.h"
+
+#include "model/platform.h"
+#include "model/regional_settings.h"
+#include "model/text_compare.h"
+
+#include <QSet>
+#include <algorithm>
+#include <initializer_list>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Suspends the refresh of the views of some tables for the lifetime of the guard.
+class SuspendRefresh {
+public:
+    SuspendRefresh(std::initializer_list<RecordTable*> tables) : tables_(tables) {
+        for (RecordTable* t : tables_)
+            t->disableControls();
+    }
+    ~SuspendRefresh() {
+        for (RecordTable* t : tables_)
+            t->enableControls();
+    }
+    SuspendRefresh(const SuspendRefresh&) = delete;
+    SuspendRefresh& operator=(const SuspendRefresh&) = delete;
+
+private:
+    std::vector<RecordTable*> tables_;
+};
+
+// Puts a table's current record back when the guard goes (when that record still exists).
+// Declared after a SuspendRefresh, it runs first, so the views see only the final position.
+class KeepCurrent {
+public:
+    explicit KeepCurrent(RecordTable& t) : t_(t), mark_(t.bookmark()) {}
+    ~KeepCurrent() {
+        if (mark_ != 0)
+            t_.gotoBookmark(mark_);
+    }
+    KeepCurrent(const KeepCurrent&) = delete;
+    KeepCurrent& operator=(const KeepCurrent&) = delete;
+
+private:
+    RecordTable& t_;
+    RecordTable::Bookmark mark_;
+};
+
+// The current record when the table shows it (a record that left the filter after an edit
+// may still hold the cursor; gestures do not act on it).
+const Record* shownCurrent(const RecordTable& t) {
+    const Record* r = t.current();
+    return r && t.passes(*r) ? r : nullptr;
+}
+
+bool isYes(const Record& r, int f) {
+    return RecordTable::textOf(r, f) == Flag::Yes;
+}
+bool isListed(const Record& r) {
+    return RecordTable::textOf(r, Cat::color) == Flag::Listed;
+}
+
+qint32 quantityOf(const Record& row) {
+    return RecordTable::integerOf(row, Lst::unite_vente).value_or(0);
+}
+
+constexpr qint32 kMaxQuantity = std::numeric_limits<qint16>::max();
+
+// A reminder period as the 16-bit field can hold it.
+qint64 clampPeriod(qint64 days) {
+    return std::clamp<qint64>(days, std::numeric_limits<qint16>::min(),
+                              std::numeric_limits<qint16>::max());
+}
+
+// Day zero of the calendar the list files come from: an empty purchase date counts as it.
+QDate purchaseDateOf(const Record& product) {
+    const QDate d = RecordTable::dateOf(product, Cat::date_dern_achat);
+    return d.isValid() ? d : QDate(1899, 12, 30);
+}
+
+// Leading and trailing blanks (and control characters) of the search box's text.
+QString trimBlanks(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b).unicode() <= u' ')
+        ++b;
+    while (e > b && s.at(e - 1).unicode() <= u' ')
+        --e;
+    return s.mid(b, e - b);
+}
+
+// Does a product qualify for a colour state's block add?
+bool qualifies(int tag, const Record& product, const GestureContext& ctx) {
+    if (tag == 1)
+        return isYes(product, Cat::prevu);
+    const reminder::State s =
+        reminder::state(reminder::fromCatalogue(product), ctx.today, ctx.coefDelai);
+    if (tag == 2)
+        return s == reminder::State::Due;
+    return s != reminder::State::None;
+}
+
+// Does a list row carry a panel's code (block removal)?
+bool rowMatchesPanel(int tag, const Record& row) {
+    const QString rappel = RecordTable::textOf(row, Lst::Rappel);
+    switch (tag) {
+    case 1:
+        return isYes(row, Lst::Prevu);
+    case 2:
+        return rappel != Flag::No;
+    case 3:
+        return rappel == Flag::Window;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- colour states
+
+namespace colour {
+
+State catalogueState(const Record& product, QDate today, int coefDelai) {
+    if (isYes(product, Cat::prevu))
+        return State::Planned;
+    switch (reminder::state(reminder::fromCatalogue(product), today, coefDelai)) {
+    case reminder::State::Due:
+        return State::Due;
+    case reminder::State::Window:
+        return State::Window;
+    case reminder::State::None:
+        break;
+    }
+    return State::None;
+}
+
+State listState(const Record& row) {
+    if (isYes(row, Lst::Prevu))
+        return State::Planned;
+    const QString rappel = RecordTable::textOf(row, Lst::Rappel);
+    if (rappel == Flag::Yes)
+        return State::Due;
+    if (rappel == Flag::Window)
+        return State::Window;
+    return State::None;
+}
+
+QDate pickerMinimum() {
+    return QDate(1752, 9, 14);
+}
+QDate pickerMaximum() {
+    return QDate(9999, 12, 31);
+}
+
+SheetInfo sheetFor(const Record& product, QDate today, int coefDelai) {
+    SheetInfo info;
+    info.strip = catalogueState(product, today, coefDelai);
+    info.caption = RecordTable::textOf(product, Cat::color);
+    const QDate due = reminder::dueDate(reminder::fromCatalogue(product));
+    const bool shown = due.isValid() && due >= pickerMinimum() && due <= pickerMaximum();
+    info.pickerDate = shown ? due : today;
+    return info;
+}
+
+} // namespace colour
+
+// ---------------------------------------------------------------- texts
+
+QString ShoppingCommands::fullListCaption() {
+    return QString::fromUtf8("Liste complète");
+}
+
+QString ShoppingCommands::validationQuestion() {
+    return QString::fromUtf8("La validation implique l'emploi de la liste ce jour.\r\n"
+                             "Pour les produits retenus, les échéances seront\r\n"
+                             " recalculées à partir d'aujourd'hui\r\n"
+                             "\r\n"
+                             "Validez-vous la liste ?");
+}
+
+QString ShoppingCommands::validationTitle() {
+    return QStringLiteral("Validation");
+}
+
+// ---------------------------------------------------------------- tree, filter, sorting, search
+
+QString ShoppingCommands::filterCaption() const {
+    if (!d_.shopFilterOn())
+        return fullListCaption();
+    if (d_.selection.level == 1)
+        return d_.selection.sector + QStringLiteral(" / ") + d_.selection.aisle;
+    return d_.selection.sector;
+}
+
+void ShoppingCommands::treePress(int level, const QString& nodeText, const QString& parentText) {
+    ShopSelection& sel = d_.selection;
+    sel.level = level;
+    sel.aisle.clear();
+    sel.sector = nodeText;
+    if (level == 1) {
+        sel.aisle = nodeText;
+        sel.sector = parentText;
+    }
+    if (d_.shopFilterOn()) {
+        d_.reapplyShopFilter(); // both tables go to their first record under the new selection
+        totalClick();
+        d_.setListLabel(filterCaption());
+        return;
+    }
+    if (level == 0)
+        d_.catalogue.locate(Cat::Secteur, sel.sector);
+    else
+        d_.catalogue.locate(Cat::Rayon, sel.aisle);
+}
+
+ShoppingCommands::FilterOutcome ShoppingCommands::setShopFilter(bool on) {
+    FilterOutcome out;
+    // Without any node there is nothing to filter on: the request is refused.
+    if (on && d_.tree.isEmpty()) {
+        out.filterOn = d_.shopFilterOn();
+        return out;
+    }
+    if (d_.selection.sector.isEmpty() && !d_.tree.isEmpty()) {
+        d_.selection.sector = d_.tree.roots().front().text;
+        out.selectFirstNode = true;
+    }
+    d_.setShopFilter(on);
+    if (on)
+        d_.reapplyShopFilter(); // the selection may have changed while the filter was on
+    d_.setListLabel(filterCaption());
+    d_.catalogue.first();
+    d_.list.first();
+    totalClick();
+    out.filterOn = d_.shopFilterOn();
+    return out;
+}
+
+void ShoppingCommands::sortByTitle(SortColumn column) {
+    const QString fields = column == SortColumn::Rayon ? QStringLiteral("Secteur;Rayon;Produit")
+                                                       : QStringLiteral("Produit");
+    d_.catalogue.sort(fields);
+    d_.list.sort(fields);
+    d_.list.first();
+}
+
+bool ShoppingCommands::showListRowProduct() {
+    const Record* row = shownCurrent(d_.list);
+    if (!row)
+        return false;
+    return locatePartner(RecordTable::textOf(*row, Lst::Produit));
+}
+
+bool ShoppingCommands::searchBeginsWith(const QString& typed) {
+    LocateOptions opt;
+    opt.caseInsensitive = true;
+    opt.partialKey = true;
+    return d_.catalogue.locate(Cat::Produit, typed, opt);
+}
+
+std::optional<QStringList> ShoppingCommands::searchItems(const QString& typed) const {
+    const QString key = text::foldAZ(trimBlanks(typed));
+    if (key.isEmpty())
+        return std::nullopt;
+    QStringList items;
+    const RecordTable& cat = d_.catalogue;
+    for (int pos : cat.visiblePositions()) {
+        const QString name = RecordTable::textOf(cat.recordAt(pos), Cat::Produit);
+        if (text::foldAZ(name).contains(key))
+            items << name;
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const QString& a, const QString& b) { return text::lessNoCase(a, b); });
+    return items;
+}
+
+// ---------------------------------------------------------------- moving products
+
+bool ShoppingCommands::locatePartner(const QString& produit) {
+    return d_.catalogue.locate(Cat::Produit, produit);
+}
+
+void ShoppingCommands::addRow(const GestureContext& ctx, ListTotal& total) {
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    const Record& product = *cat.current();
+    lst.append();
+    lst.setValue(Lst::Secteur, product.values[Cat::Secteur]);
+    lst.setValue(Lst::Rayon, product.values[Cat::Rayon]);
+    lst.setValue(Lst::Produit, product.values[Cat::Produit]);
+    lst.setInteger(Lst::unite_vente, 1);
+    lst.setValue(Lst::Prevu, product.values[Cat::prevu]);
+    lst.setText(Lst::Rappel,
+                reminder::listRowCode(reminder::fromCatalogue(product), ctx.today, ctx.coefDelai));
+    lst.post();
+    cat.setText(Cat::color, Flag::Listed);
+    cat.post();
+    total.price += cat.money(Cat::Prix);
+    total.units += 1;
+}
+
+bool ShoppingCommands::poseproduit(const GestureContext& ctx) {
+    if (!shownCurrent(d_.catalogue))
+        return false;
+    ListTotal t = d_.total();
+    addRow(ctx, t);
+    d_.setTotal(t);
+    d_.setModified();
+    return true;
+}
+
+void ShoppingCommands::retireproduit() {
+    if (d_.catalogue.hasCurrent()) {
+        d_.catalogue.setText(Cat::color, Flag::NotListed);
+        d_.catalogue.post();
+    }
+    d_.list.remove();
+    d_.setModified();
+}
+
+ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) {
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    const Record* product = shownCurrent(cat);
+    if (!product)
+        return AddResult::Nothing;
+    if (!lst.locate(Lst::Produit, RecordTable::textOf(*product, Cat::Produit))) {
+        poseproduit(ctx);
+        return AddResult::Added;
+    }
+    const qint32 q = lst.integer(Lst::unite_vente);
+    if (q >= kMaxQuantity)
+        return AddResult::AtMaximum; // the 16-bit quantity cannot grow further
+    lst.setInteger(Lst::unite_vente, q + 1);
+    lst.post();
+    ListTotal t = d_.total();
+    t.price += cat.money(Cat::Prix);
+    t.units += 1;
+    d_.setTotal(t);
+    d_.setModified();
+    return AddResult::Incremented;
+}
+
+ShoppingCommands::RemoveResult ShoppingCommands::removeOne() {
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    const Record* row = shownCurrent(lst);
+    if (!row)
+        return RemoveResult::Nothing;
+    const QString produit = RecordTable::textOf(*row, Lst::Produit);
+    const qint32 q = quantityOf(*row);
+    RemoveResult result;
+    if (locatePartner(produit)) {
+        const Money price = cat.money(Cat::Prix);
+        ListTotal t = d_.total();
+        if (q - 1 <= 0) {
+            // The row leaves the total with what it brought to it (q units, q being 1 unless
+            // a file brought in a null or non-positive quantity).
+            t.price -= price * q;
+            t.units -= q;
+            lst.remove();
+            cat.setText(Cat::color, Flag::NotListed);
+            cat.post();
+            result = RemoveResult::RowDeleted;
+        } else {
+            t.price -= price;
+            t.units -= 1;
+            lst.setInteger(Lst::unite_vente, q - 1);
+            lst.post();
+            result = RemoveResult::Decremented;
+        }
+        d_.setTotal(t);
+    } else {
+        lst.remove(); // it counted for nothing in the total
+        result = RemoveResult::OrphanDeleted;
+    }
+    d_.setModified();
+    return result;
+}
+
+bool ShoppingCommands::emptyList() {
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    const std::vector<int> shown = cat.visiblePositions();
+    const bool anyListed = std::any_of(shown.begin(), shown.end(),
+                                       [&](int pos) { return isListed(cat.recordAt(pos)); });
+    if (!anyListed)
+        return false;
+    {
+        SuspendRefresh suspend{&cat, &lst};
+        KeepCurrent keep(cat);
+        for (int pos : shown) {
+            if (RecordTable::textOf(cat.recordAt(pos), Cat::color) == Flag::NotListed)
+                continue;
+            cat.setCurrentPos(pos);
+            cat.setText(Cat::color, Flag::NotListed);
+            cat.post();
+        }
+        if (lst.filtered())
+            lst.removeIf([&lst](const Record& r) { return lst.passes(r); });
+        else
+            lst.empty();
+    }
+    d_.setTotal({});
+    d_.setModified();
+    return true;
+}
+
+int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
+    if (tag < 1 || tag > 3)
+        return 0;
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    const std::vector<int> shown = cat.visiblePositions();
+    const int flagField = tag == 1 ? Cat::prevu : Cat::Rappel;
+    if (std::none_of(shown.begin(), shown.end(),
+                     [&](int pos) { return isYes(cat.recordAt(pos), flagField); }))
+        return 0;
+    int added = 0;
+    ListTotal t = d_.total();
+    {
+        SuspendRefresh suspend{&cat, &lst};
+        KeepCurrent keep(cat);
+        for (int pos : shown) {
+            const Record& product = cat.recordAt(pos);
+            if (isListed(product) || !qualifies(tag, product, ctx))
+                continue;
+            cat.setCurrentPos(pos);
+            addRow(ctx, t);
+            ++added;
+        }
+    }
+    if (added > 0) {
+        d_.setTotal(t);
+        d_.setModified();
+    }
+    return added;
+}
+
+int ShoppingCommands::blockRemove(int tag) {
+    if (tag < 1 || tag > 3)
+        return 0;
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    int removed = 0;
+    {
+        SuspendRefresh suspend{&cat, &lst};
+        KeepCurrent keepList(lst);
+        KeepCurrent keep(cat);
+        const std::vector<int> shown = cat.visiblePositions();
+        // Rows are collected first and deleted in one pass.
+        QSet<quint64> doomed;
+        for (int pos : shown) {
+            const Record& product = cat.recordAt(pos);
+            if (!isListed(product))
+                continue;
+            if (!lst.locate(Lst::Produit, RecordTable::textOf(product, Cat::Produit)))
+                continue;
+            const Record& row = *lst.current();
+            if (doomed.contains(row.id) || !rowMatchesPanel(tag, row))
+                continue;
+            doomed.insert(row.id);
+            cat.setCurrentPos(pos);
+            cat.setText(Cat::color, Flag::NotListed);
+            cat.post();
+        }
+        if (!doomed.isEmpty())
+            removed = lst.removeIf([&doomed](const Record& r) { return doomed.contains(r.id); });
+    }
+    recomputeTotal();
+    if (removed > 0)
+        d_.setModified();
+    return removed;
+}
+
+bool ShoppingCommands::deleteListRow() {
+    const Record* row = shownCurrent(d_.list);
+    if (!row)
+        return false;
+    const QString produit = RecordTable::textOf(*row, Lst::Produit);
+    d_.list.remove();
+    if (locatePartner(produit)) {
+        d_.catalogue.setText(Cat::color, Flag::NotListed);
+        d_.catalogue.post();
+    }
+    recomputeTotal();
+    d_.setModified();
+    return true;
+}
+
+bool ShoppingCommands::deleteCatalogueRow() {
+    if (!shownCurrent(d_.catalogue))
+        return false;
+    d_.catalogue.remove();
+    recomputeTotal();
+    d_.setModified();
+    return true;
+}
+
+// ---------------------------------------------------------------- list total
+
+void ShoppingCommands::recomputeTotal() {
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    ListTotal t;
+    {
+        SuspendRefresh suspend{&cat, &lst};
+        KeepCurrent keepList(lst);
+        KeepCurrent keepCat(cat);
+        for (int pos : lst.visiblePositions()) {
+            const Record& row = lst.recordAt(pos);
+            if (!locatePartner(RecordTable::textOf(row, Lst::Produit)))
+                continue; // a row without its product counts for nothing
+            const qint32 q = quantityOf(row);
+            t.price += cat.money(Cat::Prix) * q;
+            t.units += q;
+        }
+    }
+    d_.setTotal(t);
+}
+
+void ShoppingCommands::totalClick() {
+    recomputeTotal();
+    if (const Record* row = shownCurrent(d_.list))
+        locatePartner(RecordTable::textOf(*row, Lst::Produit));
+}
+
+// ---------------------------------------------------------------- marks and reminders
+
+bool ShoppingCommands::togglePlanned() {
+    const Record* product = shownCurrent(d_.catalogue);
+    if (!product)
+        return false;
+    d_.catalogue.setText(Cat::prevu, isYes(*product, Cat::prevu) ? Flag::No : Flag::Yes);
+    d_.catalogue.post();
+    d_.setModified();
+    return true;
+}
+
+bool ShoppingCommands::toggleReminder() {
+    const Record* product = shownCurrent(d_.catalogue);
+    if (!product)
+        return false;
+    d_.catalogue.setText(Cat::Rappel, isYes(*product, Cat::Rappel) ? Flag::No : Flag::Yes);
+    d_.catalogue.post();
+    d_.setModified();
+    return true;
+}
+
+bool ShoppingCommands::setDueDate(QDate p) {
+    const Record* product = shownCurrent(d_.catalogue);
+    if (!product || !p.isValid())
+        return false;
+    const qint32 period = RecordTable::integerOf(*product, Cat::Duree_rappel).value_or(0);
+    d_.catalogue.setDate(Cat::date_dern_achat, p.addDays(-period));
+    d_.catalogue.post();
+    d_.setModified();
+    return true;
+}
+
+bool ShoppingCommands::setStateByDrop(int tag, StateSource source, const GestureContext& ctx) {
+    if (tag < 1 || tag > 3)
+        return false;
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    bool haveProduct = false;
+    if (source == StateSource::ListRow) {
+        const Record* row = shownCurrent(lst);
+        if (!row)
+            return false;
+        // A row whose product has left the catalogue only gets its own code: no other
+        // product may be touched in its place.
+        haveProduct = locatePartner(RecordTable::textOf(*row, Lst::Produit));
+        if (tag == 1)
+            lst.setText(Lst::Prevu, Flag::Yes);
+        else
+            lst.setText(Lst::Rappel, tag == 2 ? Flag::Yes : Flag::Window);
+        lst.post();
+    } else {
+        haveProduct = shownCurrent(cat) != nullptr;
+        if (!haveProduct)
+            return false;
+    }
+    if (haveProduct) {
+        if (tag == 1) {
+            cat.setText(Cat::prevu, Flag::Yes);
+        } else {
+            cat.setText(Cat::Rappel, Flag::Yes);
+            const qint64 d = purchaseDateOf(*cat.current()).daysTo(ctx.today);
+            if (d > 0) {
+                qint64 period = d;
+                if (tag == 3)
+                    period += std::min<qint64>(15, d * ctx.coefDelai / 10);
+                // A period beyond the 16-bit field (a purchase date left empty) is held at its
+                // largest value: the product is then long overdue, not corrupted.
+                cat.setInteger(Cat::Duree_rappel, clampPeriod(period));
+            }
+        }
+        cat.post();
+    }
+    d_.setModified();
+    return true;
+}
+
+bool ShoppingCommands::hasListedProduct() const {
+    const RecordTable& cat = d_.catalogue;
+    const std::vector<int>& shown = cat.visiblePositions();
+    return std::any_of(shown.begin(), shown.end(),
+                       [&](int pos) { return isListed(cat.recordAt(pos)); });
+}
+
+bool ShoppingCommands::validate(const GestureContext& ctx, const QString& longDate) {
+    if (!hasListedProduct())
+        return false;
+    RecordTable& cat = d_.catalogue;
+    {
+        SuspendRefresh suspend{&cat};
+        KeepCurrent keep(cat);
+        const std::vector<int> shown = cat.visiblePositions();
+        for (int pos : shown) {
+            const Record& product = cat.recordAt(pos);
+            if (!isListed(product))
+                continue;
+            const bool planned = isYes(product, Cat::prevu);
+            const reminder::Inputs in = reminder::fromCatalogue(product);
+            if (!planned && !in.active)
+                continue; // nothing to change
+            cat.setCurrentPos(pos);
+            if (planned)
+                cat.setText(Cat::prevu, Flag::No);
+            if (in.active) {
+                const QDate due = reminder::dueDate(in);
+                const int w = reminder::window(in.period, ctx.coefDelai);
+                if (ctx.today >= due.addDays(-w))
+                    cat.setDate(Cat::date_dern_achat, due);
+                if (ctx.today >= due)
+                    cat.setDate(Cat::date_dern_achat, ctx.today);
+            }
+            cat.post();
+        }
+    }
+    d_.validationText = QStringLiteral(" ") + longDate;
+    d_.setModified();
+    return true;
+}
+
+bool ShoppingCommands::validate(const GestureContext& ctx, const RegionalSettings& regional) {
+    return validate(ctx, regional.longDate(ctx.today));
+}
+
+bool ShoppingCommands::validateAsking(const GestureContext& ctx, Platform& platform) {
+    if (!hasListedProduct())
+        return false;
+    if (!platform.confirm(validationQuestion(), validationTitle()))
+        return false;
+    return validate(ctx, platform.regional());
+}
