@@ -16,8 +16,8 @@ struct FoldTable {
                            "\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC\xDD"
                            "\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF1\xF2"
                            "\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD\xFF";
-        const char* to = "aaaaaaceeeeiiiinooooooouuuuy"
-                         "aaaaaaceeeeiiiinooooooouuuuyy";
+        const char* to = "aaaaaaceeeeiiiinoooooouuuuy"
+                         "aaaaaaceeeeiiiinoooooouuuuyy";
         for (int i = 0; from[i]; ++i)
             base[static_cast<unsigned char>(from[i])] = static_cast<char16_t>(to[i]);
     }
