@@ -372,6 +372,8 @@ void RecordTable::appendLoaded(std::vector<FieldValue>&& values) {
 }
 
 void RecordTable::swapRecords(RecordTable& other) {
+    // Taken before the exchange: afterwards the cursor may point past the end of the records.
+    const quint64 before = bookmark();
     state_ = State::Browse;
     other.state_ = State::Browse;
     std::swap(recs_, other.recs_);
@@ -382,7 +384,6 @@ void RecordTable::swapRecords(RecordTable& other) {
         i.reset();
     for (auto& i : other.indexes_)
         i.reset();
-    const quint64 before = bookmark();
     cur_ = -1;
     first();
     structureChanged();
