@@ -307,13 +307,13 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
     bool curGone = false;
     int removed = 0;
     size_t out = 0;
-    int firstGone = -1;
+    int firstGone = -1; // where the deleted current record stood among the records kept
     for (size_t i = 0; i < recs_.size(); ++i) {
         if (pred(*recs_[i])) {
-            if (recs_[i].get() == curRec)
+            if (recs_[i].get() == curRec) {
                 curGone = true;
-            if (firstGone < 0)
                 firstGone = static_cast<int>(out);
+            }
             indexRemove(recs_[i].get());
             recs_[i].reset();
             ++removed;
@@ -330,7 +330,9 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
     if (!curGone && curRec) {
         cur_ = curRec->pos;
     } else if (curRec) {
+        // Like a single delete: the next record shown, else the previous one.
         int p = firstVisibleFrom(firstGone);
+        bof_ = eof_ = false;
         if (p < 0) {
             p = lastVisibleBefore(firstGone);
             eof_ = true;
@@ -377,9 +379,14 @@ void RecordTable::swapRecords(RecordTable& other) {
     state_ = State::Browse;
     other.state_ = State::Browse;
     std::swap(recs_, other.recs_);
-    std::swap(nextId_, other.nextId_);
-    // Identities must stay unique in both tables after the exchange.
-    nextId_ = other.nextId_ = std::max(nextId_, other.nextId_);
+    // The incoming records get fresh identities, so a bookmark taken before the exchange can
+    // never land on an unrelated new record.
+    quint64 id = std::max(nextId_, other.nextId_);
+    for (auto& r : recs_)
+        r->id = id++;
+    for (auto& r : other.recs_)
+        r->id = id++;
+    nextId_ = other.nextId_ = id;
     for (auto& i : indexes_)
         i.reset();
     for (auto& i : other.indexes_)
