@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -26,29 +27,119 @@ constexpr qint64 kMaxFileSize = 512LL * 1024 * 1024;
 
 // ---------------------------------------------------------------- reading lines
 
-// Splits the file into lines: a line ends at LF, and a CR just before the LF is dropped. The
-// last line needs no LF.
-class LineReader {
+// A file's lines: a line ends at LF, and a CR just before the LF is dropped. The last line needs
+// no LF. A line stays valid until the next call.
+class LineSource {
 public:
-    explicit LineReader(QByteArrayView bytes) : b_(bytes) {}
+    virtual ~LineSource() = default;
+    // False at the end of the file, or when reading failed (then failure() says why).
+    virtual bool next(QByteArrayView& line) = 0;
+    const QString& failure() const { return failure_; }
 
-    bool next(QByteArrayView& line) {
+protected:
+    // Cuts the next line out of [*pos, end); false when no LF is left there.
+    static bool cut(const char* base, qsizetype end, qsizetype* pos, QByteArrayView& line) {
+        const void* lf = std::memchr(base + *pos, '\n', static_cast<size_t>(end - *pos));
+        if (!lf)
+            return false;
+        const qsizetype at = static_cast<const char*>(lf) - base;
+        const qsizetype stop = at > *pos && base[at - 1] == '\r' ? at - 1 : at;
+        line = QByteArrayView(base + *pos, stop - *pos);
+        *pos = at + 1;
+        return true;
+    }
+
+    QString failure_;
+};
+
+class ByteLines : public LineSource {
+public:
+    explicit ByteLines(QByteArrayView bytes) : b_(bytes) {}
+
+    bool next(QByteArrayView& line) override {
         if (pos_ >= b_.size())
             return false;
-        const char* base = b_.data();
-        const void* lf = std::memchr(base + pos_, '\n', static_cast<size_t>(b_.size() - pos_));
-        const qsizetype end = lf ? static_cast<const char*>(lf) - base : b_.size();
-        qsizetype stop = end;
-        if (lf && stop > pos_ && base[stop - 1] == '\r')
-            --stop;
-        line = b_.sliced(pos_, stop - pos_);
-        pos_ = lf ? end + 1 : b_.size();
+        if (!cut(b_.data(), b_.size(), &pos_, line)) {
+            line = b_.sliced(pos_);
+            pos_ = b_.size();
+        }
         return true;
     }
 
 private:
     QByteArrayView b_;
     qsizetype pos_ = 0;
+};
+
+bool hasNul(const char* p, qsizetype n) {
+    return std::memchr(p, 0, static_cast<size_t>(n)) != nullptr;
+}
+
+QString binaryMessage() {
+    return QStringLiteral("Le fichier contient des données binaires : ce n'est pas une liste de "
+                          "courses.");
+}
+
+// Reads a file piece by piece, so that its whole content is never held in memory beside the
+// tables being built.
+class FileLines : public LineSource {
+public:
+    explicit FileLines(std::FILE* f) : f_(f) {}
+
+    bool next(QByteArrayView& line) override {
+        for (;;) {
+            if (!failure_.isEmpty())
+                return false;
+            if (cut(buf_.constData(), end_, &pos_, line))
+                return true;
+            if (eof_) {
+                if (pos_ >= end_)
+                    return false;
+                line = QByteArrayView(buf_.constData() + pos_, end_ - pos_);
+                pos_ = end_;
+                return true;
+            }
+            fill();
+        }
+    }
+
+private:
+    void fill() {
+        // Keep the unread part, then read behind it; a line longer than the buffer grows it.
+        const qsizetype keep = end_ - pos_;
+        if (keep > 0 && pos_ > 0)
+            std::memmove(buf_.data(), buf_.constData() + pos_, static_cast<size_t>(keep));
+        pos_ = 0;
+        end_ = keep;
+        if (buf_.size() - end_ < kChunk / 2)
+            buf_.resize(std::max<qsizetype>(kChunk, 2 * buf_.size()));
+        const size_t got =
+            std::fread(buf_.data() + end_, 1, static_cast<size_t>(buf_.size() - end_), f_);
+        if (got == 0 && std::ferror(f_)) {
+            failure_ = frenchFileError(errno ? errno : EIO);
+            return;
+        }
+        if (got == 0) {
+            eof_ = true;
+            return;
+        }
+        if (hasNul(buf_.constData() + end_, static_cast<qsizetype>(got))) {
+            failure_ = binaryMessage();
+            return;
+        }
+        end_ += static_cast<qsizetype>(got);
+        total_ += static_cast<qint64>(got);
+        if (total_ > kMaxFileSize)
+            failure_ = frenchFileError(EFBIG);
+    }
+
+    static constexpr qsizetype kChunk = 256 * 1024;
+    std::FILE* f_;
+    QByteArray buf_;
+    qsizetype pos_ = 0;
+    qsizetype end_ = 0;
+    qint64 total_ = 0;
+    bool eof_ = false;
 };
 
 // Every section ends at the first line holding a "[" anywhere.
@@ -84,33 +175,55 @@ std::optional<qint64> parseInteger(QStringView text) {
 
 // ---------------------------------------------------------------- storing read values
 
+// Decodes lines into one buffer that keeps its capacity, so reading a line allocates nothing.
+class LineDecoder {
+public:
+    LineDecoder() {
+        char all[256];
+        for (int i = 0; i < 256; ++i)
+            all[i] = static_cast<char>(i);
+        const QString chars = win1252::decode(QByteArrayView(all, 256));
+        for (int i = 0; i < 256; ++i)
+            table_[static_cast<size_t>(i)] = chars[i].unicode();
+    }
+
+    QStringView decode(QByteArrayView line) {
+        if (buffer_.size() < line.size())
+            buffer_.resize(std::max(line.size(), 2 * buffer_.size()));
+        char16_t* d = reinterpret_cast<char16_t*>(buffer_.data());
+        for (qsizetype i = 0; i < line.size(); ++i)
+            d[i] = table_[static_cast<unsigned char>(line[i])];
+        return QStringView(buffer_).first(line.size());
+    }
+
+private:
+    std::array<char16_t, 256> table_{};
+    QString buffer_;
+};
+
 // One-character texts and repeated sector and aisle names share their storage, which keeps a
-// large catalogue small in memory.
+// large catalogue small in memory. Names are remembered in a small hashed cache: a name seen
+// before is found without allocating.
 class Interner {
 public:
-    Interner() {
+    Interner() : slots_(kSlots) {
         for (int i = 0; i < 256; ++i)
             chars_[static_cast<size_t>(i)] = QString(QChar(i));
     }
 
     QString oneChar(QChar c) const { return c.unicode() < 256 ? chars_[c.unicode()] : QString(c); }
 
-    QString shared(int field, QStringView s) {
-        QString& last = last_[static_cast<size_t>(field) % last_.size()];
-        if (last == s)
-            return last;
-        QString key = s.toString();
-        auto it = pool_.constFind(key);
-        if (it == pool_.constEnd())
-            it = pool_.insert(key);
-        last = *it;
-        return last;
+    QString shared(QStringView s) {
+        QString& slot = slots_[qHash(s) & (kSlots - 1)];
+        if (slot.size() != s.size() || slot != s)
+            slot = s.toString();
+        return slot;
     }
 
 private:
+    static constexpr size_t kSlots = 4096;
     std::array<QString, 256> chars_;
-    std::array<QString, 2> last_;
-    QSet<QString> pool_;
+    std::vector<QString> slots_;
 };
 
 class RecordReader {
@@ -149,7 +262,7 @@ private:
             if (def.width == 1)
                 slot = strings_.oneChar(v.front());
             else if (f <= 1) // sector and aisle: few distinct names, many records
-                slot = strings_.shared(f, v);
+                slot = strings_.shared(v);
             else
                 slot = v.toString();
             break;
@@ -183,15 +296,31 @@ private:
 };
 
 // Reads record lines up to the line that ends the section; false when the file ends first.
-bool readRecords(LineReader& lines, RecordTable& table) {
+bool readRecords(LineSource& lines, LineDecoder& decoder, RecordTable& table) {
     RecordReader reader(table);
     QByteArrayView line;
     while (lines.next(line)) {
         if (endsSection(line))
             return true;
-        reader.read(win1252::decode(line));
+        reader.read(decoder.decode(line));
     }
     return false;
+}
+
+// Lines of each of the first four sections, to size the tables before reading.
+std::array<qsizetype, 4> sectionSizes(QByteArrayView bytes) {
+    std::array<qsizetype, 4> sizes{};
+    ByteLines lines(bytes);
+    QByteArrayView line;
+    lines.next(line);
+    size_t section = 0;
+    while (section < sizes.size() && lines.next(line)) {
+        if (endsSection(line))
+            ++section;
+        else
+            ++sizes[section];
+    }
+    return sizes;
 }
 
 bool fail(QString* error, const QString& message) {
@@ -209,13 +338,20 @@ bool incomplete(QString* error, const char* missingSection) {
 
 class Writer {
 public:
-    explicit Writer(qsizetype expected) { out_.reserve(expected); }
+    explicit Writer(qsizetype expected) { grow(expected); }
 
-    QByteArray take() { return std::move(out_); }
+    QByteArray take() {
+        out_.resize(used_);
+        used_ = 0;
+        return std::move(out_);
+    }
 
-    void raw(const char* s) { out_.append(s); }
-    void raw(char c) { out_.append(c); }
-    void endLine() { out_.append("\r\n", 2); }
+    void raw(const char* s) { bytes(s, static_cast<qsizetype>(std::strlen(s))); }
+    void raw(char c) {
+        reserve(1);
+        out_.data()[used_++] = c;
+    }
+    void endLine() { bytes("\r\n", 2); }
 
     // A value of a record line or a tree name. Characters that would read back as something
     // else are replaced: ";" (the value separator) by ",", "[" and "]" (a "[" ends a section)
@@ -227,13 +363,12 @@ public:
     void integer(qint64 v) {
         char buf[24];
         const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        out_.append(buf, r.ptr - buf);
+        bytes(buf, r.ptr - buf);
     }
 
     void money(double v) {
         char buf[400];
-        const qsizetype n = formatMoneyInto(v, buf, sizeof buf);
-        out_.append(buf, n);
+        bytes(buf, formatMoneyInto(v, buf, sizeof buf));
     }
 
     void date(QDate d) {
@@ -241,18 +376,17 @@ public:
         d.getDate(&y, &m, &day);
         if (!d.isValid() || y < 1 || y > 9999)
             return;
-        char buf[11];
-        buf[0] = static_cast<char>('0' + day / 10);
-        buf[1] = static_cast<char>('0' + day % 10);
-        buf[2] = '/';
-        buf[3] = static_cast<char>('0' + m / 10);
-        buf[4] = static_cast<char>('0' + m % 10);
-        buf[5] = '/';
-        buf[6] = static_cast<char>('0' + y / 1000);
-        buf[7] = static_cast<char>('0' + y / 100 % 10);
-        buf[8] = static_cast<char>('0' + y / 10 % 10);
-        buf[9] = static_cast<char>('0' + y % 10);
-        out_.append(buf, 10);
+        const char buf[10] = {static_cast<char>('0' + day / 10),
+                              static_cast<char>('0' + day % 10),
+                              '/',
+                              static_cast<char>('0' + m / 10),
+                              static_cast<char>('0' + m % 10),
+                              '/',
+                              static_cast<char>('0' + y / 1000),
+                              static_cast<char>('0' + y / 100 % 10),
+                              static_cast<char>('0' + y / 10 % 10),
+                              static_cast<char>('0' + y % 10)};
+        bytes(buf, 10);
     }
 
     // Shortest decimal form with at most 15 significant digits, decimal comma, no exponent.
@@ -272,14 +406,14 @@ public:
         char digits[16];
         int n = 0;
         for (; p < r.ptr && *p != 'e'; ++p)
-            if (*p != '.')
+            if (*p != '.' && n < 16)
                 digits[n++] = *p;
         int exponent = 0;
-        std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exponent);
+        if (p < r.ptr)
+            std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exponent);
         while (n > 1 && digits[n - 1] == '0')
             --n;
-        // Enough room for every double: 309 integer digits at most, 15 significant digits after
-        // at most 323 leading zeros are not reached by prices, but stay bounded anyway.
+        // The buffer holds every double (at most 309 integer digits or 323 leading zeros).
         qsizetype k = 0;
         auto put = [&](char c) {
             if (static_cast<size_t>(k) < size)
@@ -307,8 +441,23 @@ public:
     }
 
 private:
+    void grow(qsizetype atLeast) {
+        out_.resize(std::max<qsizetype>(atLeast, 2 * out_.size() + 256));
+    }
+    void reserve(qsizetype n) {
+        if (used_ + n > out_.size())
+            grow(used_ + n);
+    }
+    void bytes(const char* p, qsizetype n) {
+        reserve(n);
+        std::memcpy(out_.data() + used_, p, static_cast<size_t>(n));
+        used_ += n;
+    }
+
     void put(QStringView s, bool isValue) {
         const qsizetype n = s.size();
+        reserve(n);
+        char* d = out_.data() + used_;
         for (qsizetype i = 0; i < n; ++i) {
             const char16_t u = s[i].unicode();
             char b;
@@ -330,11 +479,13 @@ private:
             } else {
                 b = win1252::encode(s.sliced(i, 1)).at(0);
             }
-            out_.append(b);
+            *d++ = b;
         }
+        used_ = d - out_.data();
     }
 
     QByteArray out_;
+    qsizetype used_ = 0;
 };
 
 void writeRecord(Writer& w, const Record& r) {
@@ -356,9 +507,9 @@ void writeRecord(Writer& w, const Record& r) {
 // it when a product, in any sector, carries its name as aisle. A node is only written under a
 // written parent, so the file never jumps a level.
 void writeNodes(Writer& w, const std::vector<OrgNode>& nodes, int depth,
-                const QSet<QString>& sectors, const QSet<QString>& aisles) {
+                const QSet<QStringView>& sectors, const QSet<QStringView>& aisles) {
     for (const OrgNode& n : nodes) {
-        if (!(depth == 0 ? sectors : aisles).contains(n.text))
+        if (!(depth == 0 ? sectors : aisles).contains(QStringView(n.text)))
             continue;
         for (int i = 0; i < depth; ++i)
             w.raw('\t');
@@ -389,42 +540,6 @@ QString reasonFor(int savedErrno, QFileDevice::FileError kind) {
     default:
         return QStringLiteral("Erreur d'écriture");
     }
-}
-
-bool readWholeFile(const QString& path, QByteArray& bytes, QString* error) {
-    const QByteArray name = QFile::encodeName(path);
-    errno = 0;
-    std::FILE* f = std::fopen(name.constData(), "rb");
-    if (!f)
-        return fail(error, frenchFileError(errno ? errno : ENOENT));
-    const qint64 hint = QFileInfo(path).size();
-    if (hint > kMaxFileSize) {
-        std::fclose(f);
-        return fail(error, frenchFileError(EFBIG));
-    }
-    bytes.clear();
-    bytes.reserve(hint > 0 ? hint + 1 : 64 * 1024);
-    char chunk[64 * 1024];
-    for (;;) {
-        const size_t got = std::fread(chunk, 1, sizeof chunk, f);
-        if (got > 0) {
-            if (bytes.size() + static_cast<qint64>(got) > kMaxFileSize) {
-                std::fclose(f);
-                return fail(error, frenchFileError(EFBIG));
-            }
-            bytes.append(chunk, static_cast<qsizetype>(got));
-        }
-        if (got < sizeof chunk) {
-            if (std::ferror(f)) {
-                const int e = errno ? errno : EIO;
-                std::fclose(f);
-                return fail(error, frenchFileError(e));
-            }
-            break;
-        }
-    }
-    std::fclose(f);
-    return true;
 }
 
 } // namespace
@@ -495,16 +610,23 @@ QDate parseDate(QStringView text) {
 
 // ---------------------------------------------------------------- reader
 
-bool parse(QByteArrayView bytes, Contents& out, QString* error) {
-    if (bytes.isEmpty())
-        return fail(error,
-                    QStringLiteral("Le fichier est vide : ce n'est pas une liste de courses."));
-    if (std::memchr(bytes.data(), 0, static_cast<size_t>(bytes.size())))
-        return fail(error, QStringLiteral("Le fichier contient des données binaires : ce n'est pas "
-                                          "une liste de courses."));
-    LineReader lines(bytes);
+namespace {
+
+QString emptyMessage() {
+    return QStringLiteral("Le fichier est vide : ce n'est pas une liste de courses.");
+}
+
+bool incompleteOrFailed(const LineSource& lines, QString* error, const char* missingSection) {
+    if (!lines.failure().isEmpty())
+        return fail(error, lines.failure());
+    return incomplete(error, missingSection);
+}
+
+// The reader proper. Every section ends at the first line holding a "[", whatever its name.
+bool parseLines(LineSource& lines, Contents& out, QString* error) {
     QByteArrayView line;
-    lines.next(line); // the first line is not examined
+    if (!lines.next(line)) // the first line is not examined
+        return fail(error, lines.failure().isEmpty() ? emptyMessage() : lines.failure());
 
     QStringList treeLines;
     bool closed = false;
@@ -516,20 +638,23 @@ bool parse(QByteArrayView bytes, Contents& out, QString* error) {
         treeLines << win1252::decode(line);
     }
     if (!closed)
-        return incomplete(error, "[LISTE]");
+        return incompleteOrFailed(lines, error, "[LISTE]");
     auto tree = OrgTree::fromLines(treeLines, error);
     if (!tree)
         return false;
     out.tree = std::move(*tree);
 
-    if (!readRecords(lines, out.list))
-        return incomplete(error, "[PRODUIT]");
-    if (!readRecords(lines, out.catalogue))
-        return incomplete(error, "[SAISIE]");
+    LineDecoder decoder;
+    if (!readRecords(lines, decoder, out.list))
+        return incompleteOrFailed(lines, error, "[PRODUIT]");
+    if (!readRecords(lines, decoder, out.catalogue))
+        return incompleteOrFailed(lines, error, "[SAISIE]");
 
     // The text after "DATE=": the first five characters are not examined.
     if (lines.next(line))
         out.validationText = win1252::decode(line).mid(5, 30);
+    else if (!lines.failure().isEmpty())
+        return fail(error, lines.failure());
     else
         out.validationText = ShoppingData::initialValidationText();
     out.list.first();
@@ -537,15 +662,33 @@ bool parse(QByteArrayView bytes, Contents& out, QString* error) {
     return true;
 }
 
+} // namespace
+
+bool parse(QByteArrayView bytes, Contents& out, QString* error) {
+    if (bytes.isEmpty())
+        return fail(error, emptyMessage());
+    if (hasNul(bytes.data(), bytes.size()))
+        return fail(error, binaryMessage());
+    const auto sizes = sectionSizes(bytes);
+    out.list.reserve(static_cast<int>(std::min<qsizetype>(sizes[1], INT_MAX)));
+    out.catalogue.reserve(static_cast<int>(std::min<qsizetype>(sizes[2], INT_MAX)));
+    ByteLines lines(bytes);
+    return parseLines(lines, out, error);
+}
+
 bool load(const QString& path, ShoppingData& data, QString* error) {
+    if (QFileInfo(path).isDir())
+        return fail(error, frenchFileError(EISDIR));
+    errno = 0;
+    std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb");
+    if (!f)
+        return fail(error, frenchFileError(errno ? errno : ENOENT));
     Contents read;
-    {
-        QByteArray bytes;
-        if (!readWholeFile(path, bytes, error))
-            return false;
-        if (!parse(bytes, read, error))
-            return false;
-    }
+    FileLines lines(f);
+    const bool ok = parseLines(lines, read, error);
+    std::fclose(f);
+    if (!ok)
+        return false;
     data.tree = std::move(read.tree);
     data.list.swapRecords(read.list);
     data.catalogue.swapRecords(read.catalogue);
@@ -558,11 +701,26 @@ bool load(const QString& path, ShoppingData& data, QString* error) {
 QByteArray serialize(const OrgTree& tree, const RecordTable& list, const RecordTable& catalogue,
                      const QString& validationText) {
     Writer w(64 + 24 * tree.nodeCount() + 72 * list.recordCount() + 112 * catalogue.recordCount());
-    QSet<QString> sectors, aisles;
+    // The names the catalogue uses. Records read from a file share their sector and aisle
+    // strings, so a name equal to the previous record's is usually the very same string.
+    QSet<QStringView> sectors, aisles;
+    const QString* lastSector = nullptr;
+    const QString* lastAisle = nullptr;
+    auto note = [](QSet<QStringView>& set, const FieldValue& v, const QString*& last) {
+        const QString* s = std::get_if<QString>(&v);
+        if (!s) {
+            set.insert(QStringView());
+            return;
+        }
+        if (last && last->constData() == s->constData() && last->size() == s->size())
+            return;
+        set.insert(QStringView(*s));
+        last = s;
+    };
     for (int p = 0; p < catalogue.recordCount(); ++p) {
         const Record& r = catalogue.recordAt(p);
-        sectors.insert(RecordTable::textOf(r, Cat::Secteur));
-        aisles.insert(RecordTable::textOf(r, Cat::Rayon));
+        note(sectors, r.values[Cat::Secteur], lastSector);
+        note(aisles, r.values[Cat::Rayon], lastAisle);
     }
     w.raw("[RAYON]");
     w.endLine();
