@@ -1,0 +1,347 @@
+#include "dialogs/paracha.h"
+
+#include "model/platform.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+// Colours are 0x00BBGGRR, as the settings file holds them.
+QColor toQColor(quint32 bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+quint32 toBgr(const QColor& c) {
+    const QColor rgb = c.toRgb();
+    return static_cast<quint32>(rgb.red()) | (static_cast<quint32>(rgb.green()) << 8) |
+           (static_cast<quint32>(rgb.blue()) << 16);
+}
+
+// The colour of a colour field is its background; the dialog keeps no other copy.
+void setBackground(QLineEdit* e, quint32 bgr) {
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, toQColor(bgr));
+    p.setColor(QPalette::Text, Qt::black);
+    e->setPalette(p);
+}
+
+quint32 background(const QLineEdit* e) {
+    return toBgr(e->palette().color(QPalette::Base));
+}
+
+template <typename W> W* place(W* w, const char* name, int x, int y, int width, int height) {
+    if (name)
+        w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(x, y, width, height);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+// The glyph of the colour buttons: a small palette of three swatches.
+QIcon colourGlyph() {
+    QPixmap pm(14, 14);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    const QColor swatches[] = {Qt::red, Qt::yellow, Qt::blue, Qt::green};
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(swatches[i]);
+        p.drawRect((i % 2) * 7, (i / 2) * 7, 6, 6);
+    }
+    return QIcon(pm);
+}
+
+} // namespace
+
+Tfrm_param::Tfrm_param(Platform& platform, double euroRate, const QString& listFileName,
+                       QWidget* parent, const QString& directory)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      platform_(platform), directory_(directory.isEmpty() ? QDir::currentPath() : directory),
+      listTypes_(listTypeFilePath(directory_, listFileName)) {
+    setObjectName(QStringLiteral("frm_param"));
+    setWindowTitle(QStringLiteral("Paramétrages"));
+    setFixedSize(kWidth, kHeight);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(12);
+    setFont(f);
+    buildControls();
+    IniFile ini(settingsPath());
+    FormCreate(AppSettings::readForDialog(ini, euroRate), listFileName);
+}
+
+QString Tfrm_param::settingsPath() const {
+    return settings::filePath(directory_);
+}
+
+void Tfrm_param::buildControls() {
+    // --- input and display
+    auto* saisie = place(new QGroupBox(QStringLiteral(" Saisie et présentation "), this),
+                         "GroupBox1", 6, 4, 218, 148);
+    CheckBox1 = place(new QCheckBox(QStringLiteral("Création nouveaux secteurs ou rayons"), saisie),
+                      "CheckBox1", 8, 18, 206, 17);
+    CheckBox2 = place(new QCheckBox(QStringLiteral("Création/Suppresion de produits"), saisie),
+                      "CheckBox2", 8, 36, 206, 17);
+    CheckBox4 = place(new QCheckBox(QStringLiteral("Barre d'outils visible"), saisie), "CheckBox4",
+                      8, 54, 206, 17);
+    CheckBox3 = place(new QCheckBox(QStringLiteral("Fiche produit visible"), saisie), "CheckBox3",
+                      8, 72, 206, 17);
+    chk_box_edition =
+        place(new QCheckBox(QStringLiteral("Export"), saisie), "chk_box_edition", 8, 90, 62, 17);
+    chk_box_edition->setChecked(true);
+    rdb_edit_txt = place(new QRadioButton(QStringLiteral("ASCII TXT"), saisie), "rdb_edit_txt", 72,
+                         90, 78, 17);
+    rdb_edit_htm =
+        place(new QRadioButton(QStringLiteral("HTML"), saisie), "rdb_edit_htm", 152, 90, 60, 17);
+    CheckBox6 = place(new QCheckBox(QStringLiteral("Outil de requêtes globales"), saisie),
+                      "CheckBox6", 8, 108, 206, 17);
+    CheckBox7 = place(new QCheckBox(QStringLiteral("Convertisseur Franc/Euro"), saisie),
+                      "CheckBox7", 8, 126, 146, 17);
+    valeuroEdit = place(new QDoubleSpinBox(saisie), "valeuroEdit", 152, 124, 60, 20);
+    valeuroEdit->setDecimals(5);
+    valeuroEdit->setRange(0.0, 99999.99999);
+    valeuroEdit->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    valeuroEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    valeuroEdit->setToolTip(QStringLiteral("Valeur d'1 euro"));
+    QLocale loc = platform_.regional().locale();
+    loc.setNumberOptions(QLocale::OmitGroupSeparator);
+    valeuroEdit->setLocale(loc);
+
+    // --- reminders
+    auto* rappels =
+        place(new QGroupBox(QStringLiteral(" Rappels "), this), "GroupBox2", 6, 156, 218, 98);
+    auto* l = label(rappels, QStringLiteral("Réapprovisionnement\npar défaut  (en jours)"), 8, 16,
+                    146, 30);
+    l->setObjectName(QStringLiteral("Label4"));
+    SpinEdit2 = place(new QSpinBox(rappels), "SpinEdit2", 160, 20, 50, 22);
+    SpinEdit2->setRange(1, 30); // at most two digits
+    l = label(rappels, QStringLiteral("Tolérance délai"), 8, 52, 120, 16);
+    l->setObjectName(QStringLiteral("Label5"));
+    Label6 = place(new QLabel(rappels), "Label6", 160, 52, 50, 16);
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TrackBar1 = place(new QSlider(Qt::Horizontal, rappels), "TrackBar1", 8, 68, 202, 26);
+    TrackBar1->setRange(0, 10);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setTickInterval(1);
+    TrackBar1->setPageStep(1);
+    connect(TrackBar1, &QSlider::valueChanged, this, &Tfrm_param::TrackBar1Change);
+
+    // --- colour states
+    auto* etats = place(new QGroupBox(QStringLiteral(" Couleurs des produits "), this), "GroupBox3",
+                        6, 258, 218, 86);
+    const QString stateLabels[3] = {QStringLiteral("Produit sélectionné"),
+                                    QStringLiteral("A renouveler"),
+                                    QStringLiteral("avec tolérance délai")};
+    const QIcon glyph = colourGlyph();
+    auto colourButton = [&](QWidget* parent, const QString& name, int number, int x, int y) {
+        auto* b = place(new QToolButton(parent), nullptr, x, y, 22, 20);
+        b->setObjectName(name);
+        b->setIcon(glyph);
+        b->setAutoRaise(true);
+        b->setToolTip(QStringLiteral("Choisir la couleur"));
+        connect(b, &QToolButton::clicked, this, [this, number] { spdbtn_colorClick(number); });
+    };
+    for (int i = 0; i < 3; ++i) {
+        const int y = 20 + 21 * i;
+        label(etats, stateLabels[i], 8, y + 2, 112, 16);
+        edt_pnl[i] = place(new QLineEdit(etats), nullptr, 120, y, 66, 20);
+        edt_pnl[i]->setObjectName(QStringLiteral("edt_pnl%1").arg(i + 1));
+        colourButton(etats, QStringLiteral("spdbtn_color_prod%1").arg(i + 1), 4 + i, 190, y);
+    }
+
+    // --- titles
+    auto* titres =
+        place(new QGroupBox(QStringLiteral(" Titres "), this), "GroupBox4", 230, 4, 215, 162);
+    label(titres, QStringLiteral("Couleur"), 172, 12, 40, 14)->setAlignment(Qt::AlignCenter);
+    auto titleRow = [&](const QString& caption, const char* name, int row) {
+        const int y = 28 + 22 * row;
+        label(titres, caption, 8, y + 2, 104, 16);
+        return place(new QLineEdit(titres), name, 110, y, 76, 20);
+    };
+    Edit6 = titleRow(QStringLiteral("Titre de l'application"), "Edit6", 0);
+    Edit[0] = titleRow(QStringLiteral("Titre fenêtre gauche"), "Edit1", 1);
+    Edit[1] = titleRow(QStringLiteral("Titre fenêtre droite"), "Edit2", 2);
+    Edit[2] = titleRow(QStringLiteral("Titre vue Secteur"), "Edit3", 3);
+    Edit4 = titleRow(QStringLiteral("Colonne Rayons"), "Edit4", 4);
+    Edit5 = titleRow(QStringLiteral("Colonne Produits"), "Edit5", 5);
+    for (int i = 0; i < 3; ++i)
+        colourButton(titres, QStringLiteral("spdbtn_color_titre%1").arg(i + 1), 1 + i, 190,
+                     28 + 22 * (i + 1));
+
+    // --- printing
+    auto* RadioG_imprime = place(new QGroupBox(QStringLiteral(" Impression par défaut "), this),
+                                 "RadioG_imprime", 230, 170, 215, 56);
+    portrait =
+        place(new QRadioButton(QStringLiteral("Portrait    (sur 2 colonnes)"), RadioG_imprime),
+              "RadioG_imprime_0", 10, 16, 200, 17);
+    landscape = place(new QRadioButton(QStringLiteral("Paysage (sur 3 colonnes)"), RadioG_imprime),
+                      "RadioG_imprime_1", 10, 34, 200, 17);
+
+    // --- list types
+    auto* listes = place(new QGroupBox(QStringLiteral(" Listes types pour "), this), "GroupBox5",
+                         230, 230, 215, 120);
+    Label14 = place(new QLabel(listes), "Label14", 8, 16, 200, 16);
+    QFont bold = font();
+    bold.setBold(true);
+    Label14->setFont(bold);
+    ListBox1 = place(new QListWidget(listes), "ListBox1", 8, 34, 132, 80);
+    SpeedButton1 = place(new QToolButton(listes), "SpeedButton1", 148, 36, 26, 26);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    SpeedButton1->setToolTip(QStringLiteral("Supprimer la liste type choisie"));
+    auto* del = label(listes, QStringLiteral(" Supprimer cette liste"), 144, 64, 68, 34);
+    del->setWordWrap(true);
+    connect(SpeedButton1, &QToolButton::clicked, this, &Tfrm_param::SpeedButton1Click);
+
+    // --- buttons
+    BitBtn2 = place(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                    QStringLiteral("OK"), this),
+                    "BitBtn2", 254, 356, 90, 26);
+    BitBtn1 = place(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                    QStringLiteral("Annuler"), this),
+                    "BitBtn1", 352, 356, 90, 26);
+    BitBtn2->setDefault(true);
+    connect(BitBtn2, &QPushButton::clicked, this, &Tfrm_param::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    // "Export" cannot be cleared: every click checks it again.
+    connect(chk_box_edition, &QCheckBox::clicked, this, &Tfrm_param::chk_box_editionClick);
+}
+
+void Tfrm_param::FormCreate(const AppSettings& s, const QString& listFileName) {
+    CheckBox1->setChecked(s.newSectors);
+    CheckBox2->setChecked(s.productCommands);
+    TrackBar1->setValue(s.delayCoef);
+    TrackBar1Change(TrackBar1->value());
+    SpinEdit2->setValue(s.renewDays);
+    CheckBox4->setChecked(s.toolbar);
+    CheckBox3->setChecked(s.productSheet);
+    CheckBox6->setChecked(s.euro);
+    CheckBox7->setChecked(s.converter);
+    valeuroEdit->setValue(s.euroRate);
+    Edit6->setText(s.appTitle);
+    for (int i = 0; i < 3; ++i) {
+        Edit[i]->setText(s.titles[i]);
+        setBackground(Edit[i], s.titleColours[i]);
+        edt_pnl[i]->setText(s.stateCaptions[i]);
+        setBackground(edt_pnl[i], s.stateColours[i]);
+    }
+    Edit4->setText(s.column1);
+    Edit5->setText(s.column2);
+    (s.orientation == 1 ? landscape : portrait)->setChecked(true);
+    rdb_edit_htm->setChecked(s.html);
+    rdb_edit_txt->setChecked(!s.html);
+
+    Label14->setText(listFileName);
+    ListBox1->addItems(listTypes_.names());
+    SpeedButton1->setEnabled(ListBox1->count() > 0);
+}
+
+AppSettings Tfrm_param::settings() const {
+    AppSettings s;
+    s.newSectors = CheckBox1->isChecked();
+    s.productCommands = CheckBox2->isChecked();
+    s.delayCoef = TrackBar1->value();
+    s.renewDays = SpinEdit2->value();
+    s.toolbar = CheckBox4->isChecked();
+    s.productSheet = CheckBox3->isChecked();
+    s.euro = CheckBox6->isChecked();
+    s.converter = CheckBox7->isChecked();
+    s.euroRate = valeuroEdit->value();
+    s.appTitle = Edit6->text();
+    for (int i = 0; i < 3; ++i) {
+        s.titles[i] = Edit[i]->text();
+        s.titleColours[i] = background(Edit[i]);
+        s.stateCaptions[i] = edt_pnl[i]->text();
+        s.stateColours[i] = background(edt_pnl[i]);
+    }
+    s.column1 = Edit4->text();
+    s.column2 = Edit5->text();
+    s.orientation = landscape->isChecked() ? 1 : 0;
+    s.html = rdb_edit_htm->isChecked();
+    return s;
+}
+
+void Tfrm_param::TrackBar1Change(int position) {
+    Label6->setText(QString::number(position * 10) + u'%');
+}
+
+void Tfrm_param::chk_box_editionClick() {
+    chk_box_edition->setChecked(true);
+}
+
+QLineEdit* Tfrm_param::colourField(int number) const {
+    if (number >= 1 && number <= 3)
+        return Edit[static_cast<size_t>(number - 1)];
+    if (number >= 4 && number <= 6)
+        return edt_pnl[static_cast<size_t>(number - 4)];
+    return nullptr;
+}
+
+void Tfrm_param::spdbtn_colorClick(int number) {
+    QLineEdit* field = colourField(number);
+    if (!field)
+        return;
+    // The chooser offers the six current colours as its custom colours, in the order
+    // Edit1, Edit2, Edit3, edt_pnl1, edt_pnl2, edt_pnl3.
+    QList<quint32> custom;
+    for (int n = 1; n <= 6; ++n)
+        custom << background(colourField(n));
+    const std::optional<quint32> chosen = platform_.chooseColor(background(field), custom);
+    if (chosen)
+        setBackground(field, *chosen);
+}
+
+void Tfrm_param::SpeedButton1Click() {
+    QListWidgetItem* item = ListBox1->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    const QString name = item->text();
+    Platform::Message m;
+    m.title = QStringLiteral("Confirmer la suppression définitive");
+    m.text = QStringLiteral("Etes-vous sûr de vouloir supprimer cette liste-type ?");
+    m.icon = Platform::Icon::Question;
+    m.buttons = {Platform::Button::Yes, Platform::Button::No};
+    m.defaultButton = Platform::Button::No;
+    m.escapeButton = Platform::Button::No;
+    if (platform_.message(m) != Platform::Button::Yes)
+        return;
+    QString error;
+    if (!listTypes_.remove(name, &error)) {
+        // The line is still in the file: keep it listed and say why.
+        platform_.error(error);
+        return;
+    }
+    delete ListBox1->takeItem(ListBox1->row(item));
+    emit listTypeDeleted(name);
+    SpeedButton1->setEnabled(ListBox1->count() > 0);
+}
+
+void Tfrm_param::BitBtn2Click() {
+    IniFile ini(settingsPath());
+    QString error;
+    if (!writeOptions(ini, settings(), &error)) {
+        platform_.error(error.isEmpty()
+                            ? QStringLiteral("Impossible d'écrire dans %1").arg(settingsPath())
+                            : error);
+        return;
+    }
+    accept();
+}
