@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -162,12 +163,14 @@ ListExportContent buildListExport(ShoppingData& data, ExportFormat format, const
         RecordTable& list = data.list;
         list.sort(QString::fromLatin1(kListExportOrder));
         const QString dash = QStringLiteral("-");
-        QString previousSector = QStringLiteral("*");
+        // No sector has been written yet (a marker name such as "*" would hide the head of a
+        // sector really called so).
+        std::optional<QString> previousSector;
         QString previousAisle;
         for (list.first(); !list.eof(); list.next()) {
             const Record& row = *list.current();
             const QString sector = RecordTable::textOf(row, Lst::Secteur);
-            if (sector != previousSector) {
+            if (!previousSector || sector != *previousSector) {
                 previousSector = sector;
                 if (html)
                     out.lines << htmlSectorHead(sector);

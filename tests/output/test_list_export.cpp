@@ -211,6 +211,19 @@ private slots:
         QVERIFY(platform->opened.isEmpty());
     }
 
+    // Every sector gets its head, whatever its name, and an empty first aisle shows as "-".
+    void sectorNames() {
+        ShoppingData d;
+        addRow(d, {"*", "", "Article", 1});
+        addRow(d, {"", "", "Sans secteur", 1});
+        exportList(d, *platform, ExportFormat::Text, kTitle, dir.path());
+        const QStringList lines =
+            win1252::decode(contents(dir.filePath("kabiro.txt"))).split("\r\n");
+        QCOMPARE(lines.mid(1, 6),
+                 (QStringList{"", "", textExportLine({"- ", "-", "1", "Sans secteur", "-", "-"}),
+                              "", "*", textExportLine({"- ", "-", "1", "Article", "-", "-"})}));
+    }
+
     // The menu's HTML export of an empty list: lines 1 to 13 and the tail, a beep, no opening.
     void emptyListHtml() {
         ShoppingData d;
