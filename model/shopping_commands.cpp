@@ -54,11 +54,19 @@ const Record* shownCurrent(const RecordTable& t) {
     return r && t.passes(*r) ? r : nullptr;
 }
 
+// A text field's stored value, read in place: the walks read many of them and copying each
+// would touch its shared data. Empty for a null field.
+const QString& textRef(const Record& r, int f) {
+    static const QString kEmpty;
+    const auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(f)]);
+    return s ? *s : kEmpty;
+}
+
 bool isYes(const Record& r, int f) {
-    return RecordTable::textOf(r, f) == Flag::Yes;
+    return textRef(r, f) == Flag::Yes;
 }
 bool isListed(const Record& r) {
-    return RecordTable::textOf(r, Cat::color) == Flag::Listed;
+    return textRef(r, Cat::color) == Flag::Listed;
 }
 
 qint32 quantityOf(const Record& row) {
@@ -102,7 +110,7 @@ bool qualifies(int tag, const Record& product, const GestureContext& ctx) {
 
 // Does a list row carry a panel's code (block removal)?
 bool rowMatchesPanel(int tag, const Record& row) {
-    const QString rappel = RecordTable::textOf(row, Lst::Rappel);
+    const QString& rappel = textRef(row, Lst::Rappel);
     switch (tag) {
     case 1:
         return isYes(row, Lst::Prevu);
@@ -138,7 +146,7 @@ State catalogueState(const Record& product, QDate today, int coefDelai) {
 State listState(const Record& row) {
     if (isYes(row, Lst::Prevu))
         return State::Planned;
-    const QString rappel = RecordTable::textOf(row, Lst::Rappel);
+    const QString& rappel = textRef(row, Lst::Rappel);
     if (rappel == Flag::Yes)
         return State::Due;
     if (rappel == Flag::Window)
@@ -265,7 +273,7 @@ std::optional<QStringList> ShoppingCommands::searchItems(const QString& typed) c
     QStringList items;
     const RecordTable& cat = d_.catalogue;
     for (int pos : cat.visiblePositions()) {
-        const QString name = RecordTable::textOf(cat.recordAt(pos), Cat::Produit);
+        const QString& name = textRef(cat.recordAt(pos), Cat::Produit);
         if (text::foldAZ(name).contains(key))
             items << name;
     }
@@ -324,7 +332,7 @@ ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) 
     const Record* product = shownCurrent(cat);
     if (!product)
         return AddResult::Nothing;
-    if (!lst.locate(Lst::Produit, RecordTable::textOf(*product, Cat::Produit))) {
+    if (!lst.locate(Lst::Produit, textRef(*product, Cat::Produit))) {
         poseproduit(ctx);
         return AddResult::Added;
     }
@@ -390,7 +398,7 @@ bool ShoppingCommands::emptyList() {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keep(cat);
         for (int pos : shown) {
-            if (RecordTable::textOf(cat.recordAt(pos), Cat::color) == Flag::NotListed)
+            if (textRef(cat.recordAt(pos), Cat::color) == Flag::NotListed)
                 continue;
             cat.setCurrentPos(pos);
             cat.setText(Cat::color, Flag::NotListed);
@@ -454,7 +462,7 @@ int ShoppingCommands::blockRemove(int tag) {
             const Record& product = cat.recordAt(pos);
             if (!isListed(product))
                 continue;
-            if (!lst.locate(Lst::Produit, RecordTable::textOf(product, Cat::Produit)))
+            if (!lst.locate(Lst::Produit, textRef(product, Cat::Produit)))
                 continue;
             const Record& row = *lst.current();
             if (doomed.contains(row.id) || !rowMatchesPanel(tag, row))
@@ -509,7 +517,7 @@ void ShoppingCommands::recomputeTotal() {
         KeepCurrent keepCat(cat);
         for (int pos : lst.visiblePositions()) {
             const Record& row = lst.recordAt(pos);
-            if (!locatePartner(RecordTable::textOf(row, Lst::Produit)))
+            if (!locatePartner(textRef(row, Lst::Produit)))
                 continue; // a row without its product counts for nothing
             const qint32 q = quantityOf(row);
             t.price += cat.money(Cat::Prix) * q;

@@ -154,6 +154,14 @@ private slots:
             QCOMPARE(field(d.catalogue, "Savon", Cat::prevu), Flag::Yes);
         }
         {
+            // The tolerance added is at most 15 days.
+            ShoppingData d;
+            oneProduct(d, Flag::No, Flag::No, 40, day(0));
+            ShoppingCommands cmd(d);
+            cmd.setStateByDrop(3, ShoppingCommands::StateSource::CatalogueRow, {day(100), 3});
+            QCOMPARE(period(d, "Savon"), 115);
+        }
+        {
             // Bought today: only the flag changes.
             ShoppingData d;
             oneProduct(d, Flag::No, Flag::No, 40, day(12));

@@ -1,0 +1,128 @@
+// The shopping gestures that walk whole tables, on the large generated list (60,000 products,
+// 20,000 of them on the list): each must stay well under a frame (16 ms).
+#include "bench_support.h"
+
+#include "model/shopping_commands.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const GestureContext kContext{QDate(2026, 12, 9), 3};
+
+// A newly generated list, with the name indexes of both tables built as the first locate
+// after loading builds them: the gestures then run as they do during a session.
+void fresh(ShoppingData& data) {
+    bench::generateList(data, bench::kLargeProducts, bench::kLargeListRows);
+    data.catalogue.locate(Cat::Produit, QString());
+    data.list.locate(Lst::Produit, QString());
+    data.catalogue.first();
+    data.list.first();
+    data.setModified(false);
+}
+
+// Runs `gesture` on a freshly generated list at every iteration; only the gesture is timed.
+template <typename Gesture> void onFreshList(benchmark::State& state, Gesture gesture) {
+    ShoppingData data;
+    ShoppingCommands cmd(data);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fresh(data);
+        state.ResumeTiming();
+        gesture(cmd);
+        benchmark::DoNotOptimize(data.list.recordCount());
+    }
+    state.counters["list_rows"] = data.list.recordCount();
+}
+
+void BM_BlockAddPlanned(benchmark::State& state) {
+    onFreshList(state, [](ShoppingCommands& cmd) { cmd.blockAdd(1, kContext); });
+}
+
+void BM_BlockRemoveReminders(benchmark::State& state) {
+    onFreshList(state, [](ShoppingCommands& cmd) { cmd.blockRemove(2); });
+}
+
+void BM_EmptyList(benchmark::State& state) {
+    onFreshList(state, [](ShoppingCommands& cmd) { cmd.emptyList(); });
+}
+
+// "Annule" on one shop: the rows of the other shops stay.
+void BM_EmptyListOneShop(benchmark::State& state) {
+    onFreshList(state, [](ShoppingCommands& cmd) {
+        cmd.data().selection = {QStringLiteral("Magasin 01"), QString(), 0};
+        cmd.data().setShopFilter(true);
+        cmd.emptyList();
+    });
+}
+
+void BM_Validate(benchmark::State& state) {
+    onFreshList(state, [](ShoppingCommands& cmd) {
+        cmd.validate(kContext, QStringLiteral(" mercredi 9 décembre 2026"));
+    });
+}
+
+void BM_Total(benchmark::State& state) {
+    ShoppingData data;
+    fresh(data);
+    ShoppingCommands cmd(data);
+    for (auto _ : state) {
+        cmd.totalClick();
+        benchmark::DoNotOptimize(data.total().units);
+    }
+}
+
+void BM_FilterOn(benchmark::State& state) {
+    ShoppingData data;
+    fresh(data);
+    ShoppingCommands cmd(data);
+    cmd.treePress(0, QStringLiteral("Magasin 07"));
+    for (auto _ : state) {
+        cmd.setShopFilter(true);
+        state.PauseTiming();
+        cmd.setShopFilter(false);
+        state.ResumeTiming();
+    }
+}
+
+void BM_FilterOff(benchmark::State& state) {
+    ShoppingData data;
+    fresh(data);
+    ShoppingCommands cmd(data);
+    cmd.treePress(0, QStringLiteral("Magasin 07"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        cmd.setShopFilter(true);
+        state.ResumeTiming();
+        cmd.setShopFilter(false);
+    }
+}
+
+void BM_SearchItems(benchmark::State& state) {
+    ShoppingData data;
+    fresh(data);
+    ShoppingCommands cmd(data);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cmd.searchItems(QStringLiteral("bio réf. 00")));
+}
+
+void slowGesture(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+void quickGesture(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+} // namespace
+
+BENCHMARK(BM_BlockAddPlanned)->Apply(slowGesture);
+BENCHMARK(BM_BlockRemoveReminders)->Apply(slowGesture);
+BENCHMARK(BM_EmptyList)->Apply(slowGesture);
+BENCHMARK(BM_EmptyListOneShop)->Apply(slowGesture);
+BENCHMARK(BM_Validate)->Apply(slowGesture);
+BENCHMARK(BM_Total)->Apply(quickGesture);
+BENCHMARK(BM_FilterOn)->Apply(slowGesture);
+BENCHMARK(BM_FilterOff)->Apply(slowGesture);
+BENCHMARK(BM_SearchItems)->Apply(quickGesture);
+BENCHMARK_MAIN();
