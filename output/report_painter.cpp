@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
+#include <algorithm>
 
 using namespace report;
 
@@ -18,6 +19,9 @@ namespace {
 constexpr double kThinLineMm = 0.25;
 constexpr double kThickLineMm = 2 * kThinLineMm;
 constexpr double kCircleLineMm = 0.2;
+
+// Numbers too wide for their boxes shrink, down to this size at most.
+constexpr double kSmallestNumberPt = 5.0;
 
 // The header picture is shown at its natural size on a 96 dpi screen.
 constexpr double kPictureMm = 32 * 25.4 / 96.0;
@@ -86,10 +90,19 @@ void drawText(QPainter& p, const Element& e, const QRectF& band, const MmMapping
         p.restore();
         return;
     }
-    // Quantities and prices are never clipped: a number wider than its box reaches beyond its
-    // left edge rather than losing digits.
-    p.drawText(box, horizontal(e.align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-               e.text);
+    // Quantities and prices never lose digits: a number wider than its box is drawn in a
+    // smaller size that fits it, so that it neither is clipped nor runs into its neighbours.
+    QRectF numberBox = box;
+    const double needed = fm.horizontalAdvance(e.text);
+    if (needed > box.width() && needed > 0) {
+        QFont smaller = p.font();
+        smaller.setPointSizeF(std::max(kSmallestNumberPt, e.font.pointSize * box.width() / needed));
+        p.setFont(smaller);
+        // Kept on the line's baseline.
+        numberBox.translate(0, fm.ascent() - QFontMetricsF(p.font(), p.device()).ascent());
+    }
+    p.drawText(numberBox,
+               horizontal(e.align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, e.text);
 }
 
 void drawCircle(QPainter& p, const Element& e, const QRectF& band, const MmMapping& mm) {

@@ -564,6 +564,10 @@ private slots:
         const QStringList text = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
         QVERIFY(text.join('\n').contains(kHeader.title));
         QVERIFY(text.join('\n').contains(kHeader.date));
+        // Wide numbers are drawn whole, not clipped to their boxes.
+        const QString all = text.join('\n');
+        QVERIFY(all.contains(QString::fromUtf8("1250 x")));
+        QVERIFY(all.contains(QString::fromUtf8("1 249,90 €"))); // pdftotext writes plain blanks
 
         // Each product of page 1 is found on a line below the one before it in its column, and
         // the columns stand left to right.
@@ -647,6 +651,7 @@ private:
             {"Surgelés", "Desserts", "Glace vanille", 4.3, "", false, "N"},
             {"Surgelés", "Plats", "Pizza quatre fromages", 3.6, "", false, "O"},
             {"Boissons", "Eaux", "Eau gazeuse", 0.0, "", false, "N"},
+            {"Électroménager", "Cuisine", "Robot pâtissier", 1249.9, "", false, "N"},
             {"Boissons", "Jus", "Jus d'orange", 2.4, "", false, "N"},
             {"Boissons", "Vins", "Côtes du Rhône", 6.5, "pour dimanche", false, "N"},
         };
@@ -656,7 +661,9 @@ private:
             const QString aisle = QString::fromUtf8(p.aisle);
             const QString name = QString::fromUtf8(p.name);
             addProduct(d, sector, aisle, name, p.price, QString::fromUtf8(p.memo));
-            addRow(d, {sector, aisle, name, 1 + (n++ * 7) % 4, p.planned ? "O" : "N", p.reminder});
+            const int quantity = p.price > 1000 ? 1250 : 1 + (n * 7) % 4;
+            ++n;
+            addRow(d, {sector, aisle, name, quantity, p.planned ? "O" : "N", p.reminder});
         }
     }
 };
