@@ -366,9 +366,13 @@ public:
         bytes(buf, r.ptr - buf);
     }
 
+    // A price that is not a number counts as 0, and is written so.
     void money(double v) {
         char buf[400];
-        bytes(buf, formatMoneyInto(v, buf, sizeof buf));
+        const qsizetype n = formatMoneyInto(v, buf, sizeof buf);
+        if (n == 0)
+            raw('0');
+        bytes(buf, n);
     }
 
     void date(QDate d) {
@@ -488,10 +492,27 @@ private:
     qsizetype used_ = 0;
 };
 
-void writeRecord(Writer& w, const Record& r) {
-    for (const FieldValue& v : r.values) {
-        if (auto* s = std::get_if<QString>(&v))
-            w.value(*s);
+// A tree line's leading blanks and TABs are its level, so sector and aisle names are written
+// without them, in the tree and in the records alike: after reading back, the records still
+// carry the names of the tree.
+QStringView withoutLeadingBlanks(QStringView s) {
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t'))
+        s = s.sliced(1);
+    return s;
+}
+
+// Secteur and Rayon are the first two fields of both tables.
+constexpr size_t kNameFields = 2;
+
+// An empty price would read back as 1, so it is written as the 0 the program counts it as.
+// `priceField` is the position of the price, or -1 for a table without one.
+void writeRecord(Writer& w, const Record& r, int priceField) {
+    for (size_t f = 0; f < r.values.size(); ++f) {
+        const FieldValue& v = r.values[f];
+        if (static_cast<int>(f) == priceField && std::holds_alternative<std::monostate>(v))
+            w.raw('0');
+        else if (auto* s = std::get_if<QString>(&v))
+            w.value(f < kNameFields ? withoutLeadingBlanks(*s) : QStringView(*s));
         else if (auto* i = std::get_if<qint32>(&v))
             w.integer(*i);
         else if (auto* d = std::get_if<double>(&v))
@@ -509,14 +530,11 @@ void writeRecord(Writer& w, const Record& r) {
 void writeNodes(Writer& w, const std::vector<OrgNode>& nodes, int depth,
                 const QSet<QStringView>& sectors, const QSet<QStringView>& aisles) {
     for (const OrgNode& n : nodes) {
-        if (!(depth == 0 ? sectors : aisles).contains(QStringView(n.text)))
+        const QStringView name = withoutLeadingBlanks(n.text);
+        if (!(depth == 0 ? sectors : aisles).contains(name))
             continue;
         for (int i = 0; i < depth; ++i)
             w.raw('\t');
-        // Leading blanks and TABs would read back as levels.
-        QStringView name = n.text;
-        while (!name.isEmpty() && (name.front() == u' ' || name.front() == u'\t'))
-            name = name.sliced(1);
         w.value(name);
         w.endLine();
         writeNodes(w, n.children, depth + 1, sectors, aisles);
@@ -714,7 +732,7 @@ QByteArray serialize(const OrgTree& tree, const RecordTable& list, const RecordT
         }
         if (last && last->constData() == s->constData() && last->size() == s->size())
             return;
-        set.insert(QStringView(*s));
+        set.insert(withoutLeadingBlanks(*s));
         last = s;
     };
     for (int p = 0; p < catalogue.recordCount(); ++p) {
@@ -728,11 +746,11 @@ QByteArray serialize(const OrgTree& tree, const RecordTable& list, const RecordT
     w.raw("[LISTE]");
     w.endLine();
     for (int p = 0; p < list.recordCount(); ++p)
-        writeRecord(w, list.recordAt(p));
+        writeRecord(w, list.recordAt(p), -1);
     w.raw("[PRODUIT]");
     w.endLine();
     for (int p = 0; p < catalogue.recordCount(); ++p)
-        writeRecord(w, catalogue.recordAt(p));
+        writeRecord(w, catalogue.recordAt(p), Cat::Prix);
     w.raw("[SAISIE]");
     w.endLine();
     w.raw("DATE=");
