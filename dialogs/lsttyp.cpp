@@ -16,6 +16,9 @@ Tfrm_liste::Tfrm_liste(const QString& name, ShoppingData& data, const QString& l
     setObjectName(QStringLiteral("frm_liste"));
     setWindowTitle(name);
     setFixedSize(kWidth, kHeight);
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
 
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -36,6 +36,9 @@ Tfrm_nliste::Tfrm_nliste(ShoppingData& data, const QString& listTypePath, Platfo
     setObjectName(QStringLiteral("frm_nliste"));
     setWindowTitle(QStringLiteral("Nouvelle liste type"));
     setFixedSize(kWidth, kHeight);
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
 
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

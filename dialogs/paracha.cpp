@@ -94,29 +94,26 @@ QString Tfrm_param::settingsPath() const {
 }
 
 void Tfrm_param::buildControls() {
-    // --- input and display
+    // Two columns: input and display, titles and printing on the left; reminders, colour
+    // states and list types on the right, above the buttons.
     auto* saisie = place(new QGroupBox(QStringLiteral(" Saisie et présentation "), this),
-                         "GroupBox1", 6, 4, 218, 148);
-    CheckBox1 = place(new QCheckBox(QStringLiteral("Création nouveaux secteurs ou rayons"), saisie),
-                      "CheckBox1", 8, 18, 206, 17);
-    CheckBox2 = place(new QCheckBox(QStringLiteral("Création/Suppresion de produits"), saisie),
-                      "CheckBox2", 8, 36, 206, 17);
-    CheckBox4 = place(new QCheckBox(QStringLiteral("Barre d'outils visible"), saisie), "CheckBox4",
-                      8, 54, 206, 17);
-    CheckBox3 = place(new QCheckBox(QStringLiteral("Fiche produit visible"), saisie), "CheckBox3",
-                      8, 72, 206, 17);
-    chk_box_edition =
-        place(new QCheckBox(QStringLiteral("Export"), saisie), "chk_box_edition", 8, 90, 62, 17);
+                         "GroupBox1", 4, 2, 236, 148);
+    auto checkRow = [&](const QString& text, const char* name, int row, int width = 228) {
+        return place(new QCheckBox(text, saisie), name, 6, 18 + 18 * row, width, 17);
+    };
+    CheckBox1 = checkRow(QStringLiteral("Création nouveaux secteurs ou rayons"), "CheckBox1", 0);
+    CheckBox2 = checkRow(QStringLiteral("Création/Suppresion de produits"), "CheckBox2", 1);
+    CheckBox4 = checkRow(QStringLiteral("Barre d'outils visible"), "CheckBox4", 2);
+    CheckBox3 = checkRow(QStringLiteral("Fiche produit visible"), "CheckBox3", 3);
+    chk_box_edition = checkRow(QStringLiteral("Export"), "chk_box_edition", 4, 62);
     chk_box_edition->setChecked(true);
     rdb_edit_txt = place(new QRadioButton(QStringLiteral("ASCII TXT"), saisie), "rdb_edit_txt", 72,
-                         90, 78, 17);
-    rdb_edit_htm =
-        place(new QRadioButton(QStringLiteral("HTML"), saisie), "rdb_edit_htm", 152, 90, 60, 17);
-    CheckBox6 = place(new QCheckBox(QStringLiteral("Outil de requêtes globales"), saisie),
-                      "CheckBox6", 8, 108, 206, 17);
-    CheckBox7 = place(new QCheckBox(QStringLiteral("Convertisseur Franc/Euro"), saisie),
-                      "CheckBox7", 8, 126, 146, 17);
-    valeuroEdit = place(new QDoubleSpinBox(saisie), "valeuroEdit", 152, 124, 60, 20);
+                         18 + 18 * 4, 84, 17);
+    rdb_edit_htm = place(new QRadioButton(QStringLiteral("HTML"), saisie), "rdb_edit_htm", 160,
+                         18 + 18 * 4, 70, 17);
+    CheckBox6 = checkRow(QStringLiteral("Outil de requêtes globales"), "CheckBox6", 5);
+    CheckBox7 = checkRow(QStringLiteral("Convertisseur Franc/Euro"), "CheckBox7", 6, 162);
+    valeuroEdit = place(new QDoubleSpinBox(saisie), "valeuroEdit", 168, 18 + 18 * 6 - 2, 62, 20);
     valeuroEdit->setDecimals(5);
     valeuroEdit->setRange(0.0, 99999.99999);
     valeuroEdit->setButtonSymbols(QAbstractSpinBox::NoButtons);
@@ -126,56 +123,25 @@ void Tfrm_param::buildControls() {
     loc.setNumberOptions(QLocale::OmitGroupSeparator);
     valeuroEdit->setLocale(loc);
 
-    // --- reminders
-    auto* rappels =
-        place(new QGroupBox(QStringLiteral(" Rappels "), this), "GroupBox2", 6, 156, 218, 98);
-    auto* l = label(rappels, QStringLiteral("Réapprovisionnement\npar défaut  (en jours)"), 8, 16,
-                    146, 30);
-    l->setObjectName(QStringLiteral("Label4"));
-    SpinEdit2 = place(new QSpinBox(rappels), "SpinEdit2", 160, 20, 50, 22);
-    SpinEdit2->setRange(1, 30); // at most two digits
-    l = label(rappels, QStringLiteral("Tolérance délai"), 8, 52, 120, 16);
-    l->setObjectName(QStringLiteral("Label5"));
-    Label6 = place(new QLabel(rappels), "Label6", 160, 52, 50, 16);
-    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    TrackBar1 = place(new QSlider(Qt::Horizontal, rappels), "TrackBar1", 8, 68, 202, 26);
-    TrackBar1->setRange(0, 10);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setTickInterval(1);
-    TrackBar1->setPageStep(1);
-    connect(TrackBar1, &QSlider::valueChanged, this, &Tfrm_param::TrackBar1Change);
-
-    // --- colour states
-    auto* etats = place(new QGroupBox(QStringLiteral(" Couleurs des produits "), this), "GroupBox3",
-                        6, 258, 218, 86);
-    const QString stateLabels[3] = {QStringLiteral("Produit sélectionné"),
-                                    QStringLiteral("A renouveler"),
-                                    QStringLiteral("avec tolérance délai")};
     const QIcon glyph = colourGlyph();
     auto colourButton = [&](QWidget* parent, const QString& name, int number, int x, int y) {
-        auto* b = place(new QToolButton(parent), nullptr, x, y, 22, 20);
+        auto* b = place(new QToolButton(parent), nullptr, x, y, 20, 20);
         b->setObjectName(name);
         b->setIcon(glyph);
         b->setAutoRaise(true);
         b->setToolTip(QStringLiteral("Choisir la couleur"));
         connect(b, &QToolButton::clicked, this, [this, number] { spdbtn_colorClick(number); });
     };
-    for (int i = 0; i < 3; ++i) {
-        const int y = 20 + 21 * i;
-        label(etats, stateLabels[i], 8, y + 2, 112, 16);
-        edt_pnl[i] = place(new QLineEdit(etats), nullptr, 120, y, 66, 20);
-        edt_pnl[i]->setObjectName(QStringLiteral("edt_pnl%1").arg(i + 1));
-        colourButton(etats, QStringLiteral("spdbtn_color_prod%1").arg(i + 1), 4 + i, 190, y);
-    }
 
     // --- titles
     auto* titres =
-        place(new QGroupBox(QStringLiteral(" Titres "), this), "GroupBox4", 230, 4, 215, 162);
-    label(titres, QStringLiteral("Couleur"), 172, 12, 40, 14)->setAlignment(Qt::AlignCenter);
+        place(new QGroupBox(QStringLiteral(" Titres "), this), "GroupBox4", 4, 154, 236, 156);
+    label(titres, QStringLiteral("Couleur"), 190, 14, 44, 14)->setAlignment(Qt::AlignCenter);
     auto titleRow = [&](const QString& caption, const char* name, int row) {
-        const int y = 28 + 22 * row;
-        label(titres, caption, 8, y + 2, 104, 16);
-        return place(new QLineEdit(titres), name, 110, y, 76, 20);
+        const int y = 28 + 21 * row;
+        label(titres, caption, 6, y + 2, 108, 16);
+        auto* e = place(new QLineEdit(titres), name, 115, y, 92, 20);
+        return e;
     };
     Edit6 = titleRow(QStringLiteral("Titre de l'application"), "Edit6", 0);
     Edit[0] = titleRow(QStringLiteral("Titre fenêtre gauche"), "Edit1", 1);
@@ -184,40 +150,74 @@ void Tfrm_param::buildControls() {
     Edit4 = titleRow(QStringLiteral("Colonne Rayons"), "Edit4", 4);
     Edit5 = titleRow(QStringLiteral("Colonne Produits"), "Edit5", 5);
     for (int i = 0; i < 3; ++i)
-        colourButton(titres, QStringLiteral("spdbtn_color_titre%1").arg(i + 1), 1 + i, 190,
-                     28 + 22 * (i + 1));
+        colourButton(titres, QStringLiteral("spdbtn_color_titre%1").arg(i + 1), 1 + i, 210,
+                     28 + 21 * (i + 1));
 
     // --- printing
     auto* RadioG_imprime = place(new QGroupBox(QStringLiteral(" Impression par défaut "), this),
-                                 "RadioG_imprime", 230, 170, 215, 56);
+                                 "RadioG_imprime", 4, 314, 236, 58);
     portrait =
         place(new QRadioButton(QStringLiteral("Portrait    (sur 2 colonnes)"), RadioG_imprime),
-              "RadioG_imprime_0", 10, 16, 200, 17);
+              "RadioG_imprime_0", 10, 18, 220, 17);
     landscape = place(new QRadioButton(QStringLiteral("Paysage (sur 3 colonnes)"), RadioG_imprime),
-                      "RadioG_imprime_1", 10, 34, 200, 17);
+                      "RadioG_imprime_1", 10, 36, 220, 17);
+
+    // --- reminders
+    auto* rappels =
+        place(new QGroupBox(QStringLiteral(" Rappels "), this), "GroupBox2", 244, 2, 203, 98);
+    auto* l = label(rappels, QStringLiteral("Réapprovisionnement\npar défaut  (en jours)"), 6, 16,
+                    136, 30);
+    l->setObjectName(QStringLiteral("Label4"));
+    SpinEdit2 = place(new QSpinBox(rappels), "SpinEdit2", 148, 20, 48, 22);
+    SpinEdit2->setRange(1, 30); // at most two digits
+    l = label(rappels, QStringLiteral("Tolérance délai"), 6, 50, 120, 16);
+    l->setObjectName(QStringLiteral("Label5"));
+    Label6 = place(new QLabel(rappels), "Label6", 148, 50, 48, 16);
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TrackBar1 = place(new QSlider(Qt::Horizontal, rappels), "TrackBar1", 6, 66, 191, 26);
+    TrackBar1->setRange(0, 10);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setTickInterval(1);
+    TrackBar1->setPageStep(1);
+    connect(TrackBar1, &QSlider::valueChanged, this, &Tfrm_param::TrackBar1Change);
+
+    // --- colour states
+    auto* etats = place(new QGroupBox(QStringLiteral(" Couleurs des produits "), this), "GroupBox3",
+                        244, 104, 203, 86);
+    const QString stateLabels[3] = {QStringLiteral("Produit sélectionné"),
+                                    QStringLiteral("A renouveler"),
+                                    QStringLiteral("avec tolérance délai")};
+    for (int i = 0; i < 3; ++i) {
+        const int y = 20 + 21 * i;
+        label(etats, stateLabels[i], 6, y + 2, 108, 16);
+        edt_pnl[i] = place(new QLineEdit(etats), nullptr, 115, y, 64, 20);
+        edt_pnl[i]->setObjectName(QStringLiteral("edt_pnl%1").arg(i + 1));
+        colourButton(etats, QStringLiteral("spdbtn_color_prod%1").arg(i + 1), 4 + i, 180, y);
+    }
 
     // --- list types
     auto* listes = place(new QGroupBox(QStringLiteral(" Listes types pour "), this), "GroupBox5",
-                         230, 230, 215, 120);
-    Label14 = place(new QLabel(listes), "Label14", 8, 16, 200, 16);
+                         244, 194, 203, 150);
+    Label14 = place(new QLabel(listes), "Label14", 6, 16, 191, 16);
     QFont bold = font();
     bold.setBold(true);
     Label14->setFont(bold);
-    ListBox1 = place(new QListWidget(listes), "ListBox1", 8, 34, 132, 80);
-    SpeedButton1 = place(new QToolButton(listes), "SpeedButton1", 148, 36, 26, 26);
+    ListBox1 = place(new QListWidget(listes), "ListBox1", 6, 34, 118, 108);
+    SpeedButton1 = place(new QToolButton(listes), "SpeedButton1", 146, 38, 26, 26);
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     SpeedButton1->setToolTip(QStringLiteral("Supprimer la liste type choisie"));
-    auto* del = label(listes, QStringLiteral(" Supprimer cette liste"), 144, 64, 68, 34);
+    auto* del = label(listes, QStringLiteral(" Supprimer cette liste"), 128, 66, 72, 34);
     del->setWordWrap(true);
+    del->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     connect(SpeedButton1, &QToolButton::clicked, this, &Tfrm_param::SpeedButton1Click);
 
     // --- buttons
     BitBtn2 = place(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                                     QStringLiteral("OK"), this),
-                    "BitBtn2", 254, 356, 90, 26);
+                    "BitBtn2", 260, 354, 90, 26);
     BitBtn1 = place(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                                     QStringLiteral("Annuler"), this),
-                    "BitBtn1", 352, 356, 90, 26);
+                    "BitBtn1", 356, 354, 90, 26);
     BitBtn2->setDefault(true);
     connect(BitBtn2, &QPushButton::clicked, this, &Tfrm_param::BitBtn2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
@@ -245,6 +245,8 @@ void Tfrm_param::FormCreate(const AppSettings& s, const QString& listFileName) {
     }
     Edit4->setText(s.column1);
     Edit5->setText(s.column2);
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        e->setCursorPosition(0);
     (s.orientation == 1 ? landscape : portrait)->setChecked(true);
     rdb_edit_htm->setChecked(s.html);
     rdb_edit_txt->setChecked(!s.html);

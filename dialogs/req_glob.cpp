@@ -27,15 +27,19 @@ Tfrm_requete::Tfrm_requete(ShoppingData& data, Platform& platform, double euroRa
     setObjectName(QStringLiteral("frm_requete"));
     setWindowTitle(QStringLiteral("Requêtes globales"));
     setFixedSize(kWidth, kHeight);
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
 
     auto* heading = new QLabel(QStringLiteral("Ces requêtes s'appliquent aux produits "
                                               "sélectionnés de la liste des produits"),
                                this);
     heading->setObjectName(QStringLiteral("Label1"));
-    heading->setGeometry(8, 2, 355, 16);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
+    heading->setGeometry(4, 2, 363, 16);
+    heading->setAlignment(Qt::AlignCenter);
+    QFont headingFont = font();
+    headingFont.setPixelSize(10); // the whole sentence on the one line above the groups
+    heading->setFont(headingFont);
 
     const QIcon glyph = style()->standardIcon(QStyle::SP_ArrowRight);
     auto addRow = [&](QWidget* group, int y, int height, const QString& text, const char* button,
@@ -76,29 +80,29 @@ Tfrm_requete::Tfrm_requete(ShoppingData& data, Platform& platform, double euroRa
 
     auto* prix = new QGroupBox(QStringLiteral("Prix"), this);
     prix->setObjectName(QStringLiteral("GroupBox3"));
-    prix->setGeometry(8, 166, 355, 56);
-    addRow(prix, 14, 28,
+    prix->setGeometry(8, 166, 355, 58);
+    addRow(prix, 13, 26,
            QStringLiteral("Convertir les valeurs sélectionnées en EUROS\n (soit les diviser par "
                           "valeur de l'Euro)"),
            "SpeedButton5", 1, &Tfrm_requete::SpeedButton5Click);
     QLabel* multiply =
-        addRow(prix, 34, 20, QStringLiteral("Multiplier les valeurs sélectionnées par "),
+        addRow(prix, 38, 18, QStringLiteral("Multiplier les valeurs sélectionnées par "),
                "SpeedButton6", 3, &Tfrm_requete::SpeedButton5Click);
     multiply->setFixedWidth(multiply->sizeHint().width());
     Edit1 = new QLineEdit(QStringLiteral("1"), prix);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(10 + multiply->width() + 2, 34, 60, 20);
+    Edit1->setGeometry(10 + multiply->width() + 2, 37, 60, 20);
 
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                               QStringLiteral("Annuler"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(190, 226, 82, 25);
+    BitBtn2->setGeometry(190, 228, 82, 24);
     BitBtn2->setAutoDefault(false);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
                               QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(280, 226, 82, 25);
+    BitBtn1->setGeometry(280, 228, 82, 24);
     BitBtn1->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
