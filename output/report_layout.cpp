@@ -10,12 +10,12 @@ namespace {
 // Lengths below this are rounding noise of the millimetre sums.
 constexpr double kEpsilon = 1e-9;
 
-FontSpec arial(double size, bool bold = false) {
+FontChoice arial(double size, bool bold = false) {
     return {QStringLiteral("Arial"), size, bold};
 }
 
 Element text(Role role, double x, double top, double width, double height, Align align,
-             FontSpec font, QString content) {
+             FontChoice font, QString content) {
     Element e;
     e.role = role;
     e.kind = ElementKind::Text;
@@ -29,7 +29,7 @@ Element text(Role role, double x, double top, double width, double height, Align
     return e;
 }
 
-Element growing(Role role, double anchor, double top, double height, Align align, FontSpec font,
+Element growing(Role role, double anchor, double top, double height, Align align, FontChoice font,
                 QString content) {
     Element e = text(role, anchor, top, 0.0, height, align, std::move(font), std::move(content));
     e.grows = true;
@@ -204,7 +204,7 @@ QString reportTitle() {
     return QStringLiteral("Ma Paniva");
 }
 
-FontSpec reportFont() {
+FontChoice reportFont() {
     return arial(10);
 }
 

@@ -87,14 +87,14 @@ enum class Role {
 enum class ElementKind { Text, Circle, Picture };
 enum class Align { Left, Right, Center };
 
-struct FontSpec {
+struct FontChoice {
     QString family;
     double pointSize = 10.0;
     bool bold = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontChoice&, const FontChoice&) = default;
 };
 
-FontSpec reportFont(); // Arial 10 pt
+FontChoice reportFont(); // Arial 10 pt
 
 struct Element {
     Role role = Role::Total;
@@ -108,7 +108,7 @@ struct Element {
     double height = 0;
     bool grows = false;
     Align align = Align::Left;
-    FontSpec font;
+    FontChoice font;
     QString text;
     // A long text breaks at a word boundary and only its first line shows.
     bool firstLineOnly = false;

@@ -31,12 +31,12 @@ QRectF toDevice(const MmMapping& mm, double x, double y, double w, double h) {
                   w * mm.dotsPerMmX, h * mm.dotsPerMmY);
 }
 
-QFont fontFor(const FontSpec& spec) {
-    QFont f(spec.family);
-    f.setPointSizeF(spec.pointSize);
-    f.setBold(spec.bold);
-    f.setStyleHint(spec.family.startsWith(QLatin1String("Comic")) ? QFont::Cursive
-                                                                  : QFont::SansSerif);
+QFont fontFor(const FontChoice& choice) {
+    QFont f(choice.family);
+    f.setPointSizeF(choice.pointSize);
+    f.setBold(choice.bold);
+    f.setStyleHint(choice.family.startsWith(QLatin1String("Comic")) ? QFont::Cursive
+                                                                    : QFont::SansSerif);
     return f;
 }
 
