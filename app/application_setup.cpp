@@ -1,0 +1,41 @@
+#include "app/application_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace appsetup {
+
+void setApplicationTitle() {
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+}
+
+void installFontSubstitutes() {
+    const struct {
+        const char* wanted;
+        const char* stand_in;
+    } pairs[] = {{"Arial", "Liberation Sans"}, {"Comic Sans MS", "Comic Neue"}};
+    const QStringList families = QFontDatabase::families();
+    for (const auto& p : pairs) {
+        const QString wanted = QString::fromLatin1(p.wanted);
+        const QString standIn = QString::fromLatin1(p.stand_in);
+        if (!families.contains(wanted, Qt::CaseInsensitive) &&
+            families.contains(standIn, Qt::CaseInsensitive) &&
+            !QFont::substitutes(wanted).contains(standIn))
+            QFont::insertSubstitution(wanted, standIn);
+    }
+}
+
+void installFrenchTranslations(QApplication& app) {
+    auto* qt = new QTranslator(&app);
+    if (qt->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                 QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    else
+        delete qt;
+}
+
+} // namespace appsetup

@@ -1,0 +1,96 @@
+#include "app/main_window.h"
+
+#include "model/platform.h"
+#include "resources/pictures.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <QToolButton>
+
+Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* parent)
+    : QMainWindow(parent), platform_(platform) {
+    // 1. The start of the creation, for its shortest duration.
+    QElapsedTimer started;
+    started.start();
+
+    buildWindow();
+    connectWindowCommands();
+    connectDisplay();
+    connectAreas();
+
+    // 2. The start-up directory.
+    startDir_ = options.startDirectory.isEmpty() ? QDir::currentPath() : options.startDirectory;
+
+    // 3. The list file: the first argument, else kabiro.pnv in the working directory.
+    fileName_ =
+        options.arguments.isEmpty() ? QStringLiteral("kabiro.pnv") : options.arguments.constFirst();
+    showFileName();
+
+    // 4. The settings, each applied to the window.
+    readSettingsAtStart();
+
+    // 5. The window layout.
+    fen_restExecute();
+
+    // 6. The aisle column, the sector button and its menu item follow the sector view.
+    syncSectorViewControls();
+
+    // 7. The list file, when it exists. A file that cannot be read is reported and the window
+    //    opens empty, under the name of a new list rather than that of the unreadable file.
+    if (QFileInfo::exists(fileName_) && !loadList(fileName_)) {
+        fileName_ = newListName();
+        showFileName();
+    }
+
+    // 8. The product sheet is usable only with a product to show.
+    updateProductSheetEnabled();
+
+    // 9. The drag cursors.
+    for (int n = 0; n < 3; ++n)
+        dragCursors_[static_cast<size_t>(n)] = pictures::dragCursor(n + 1);
+
+    // 10. With the sector view shown the shop filter starts on.
+    spd_btn_filtre->setChecked(sectorViewShown());
+    if (spd_btn_filtre->isChecked())
+        spd_btn_filtreClick();
+
+    // 11. The start-up box stays on screen at least the requested time.
+    waitUntilStartShown(started, options.minimumStartMs);
+}
+
+Tfrm_main::~Tfrm_main() = default;
+
+QString Tfrm_main::newListName() {
+    return QStringLiteral("nouveau.pnv");
+}
+
+QString Tfrm_main::settingsPath() const {
+    return settings::filePath(startDir_);
+}
+
+GestureContext Tfrm_main::gestureContext() const {
+    return GestureContext{platform_.today(), settings_.delayCoef};
+}
+
+const QCursor& Tfrm_main::dragCursor(int number) const {
+    const int i = std::clamp(number - 2, 0, 2);
+    return dragCursors_[static_cast<size_t>(i)];
+}
+
+void Tfrm_main::waitUntilStartShown(const QElapsedTimer& started, int minimumMs) {
+    const qint64 left = minimumMs - started.elapsed();
+    if (left <= 0)
+        return;
+    // Window events keep being handled meanwhile, so the start-up box is painted.
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(left) + 1, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Tfrm_main::connectAreas() {
+    // Each area of the window connects its controls here, one call per area, in this order:
+    // shopping gestures, product editing, output, list types, tools.
+}

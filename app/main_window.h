@@ -1,0 +1,325 @@
+#pragma once
+
+#include "app/record_grid.h"
+#include "app/record_grid_model.h"
+#include "model/settings.h"
+#include "model/shopping_commands.h"
+#include "model/shopping_data.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class Platform;
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QToolButton;
+class QTreeWidget;
+
+// How the main window starts.
+struct StartOptions {
+    // The command-line arguments after the program's name: the first names the list file.
+    QStringList arguments;
+    // The start-up directory; empty: the process's current working directory.
+    QString startDirectory;
+    // Shortest time the creation lasts, handling window events meanwhile, so that the start-up
+    // box stays visible: the program passes 1000 ms, the tests 0.
+    int minimumStartMs = 0;
+};
+
+// The main window: it owns the shopping data for the whole run, shows the sector tree, the
+// catalogue, the cart panel and the shopping list side by side, and carries the menu and the
+// toolbar from which every command starts.
+//
+// The implementation is split by area:
+//   main_window.cpp           creation in the start-up order, the areas' wiring
+//   main_window_build.cpp     regions, grids, product sheet, cart panel, list footer
+//   main_window_menus.cpp     menu bar and toolbar
+//   main_window_files.cpp     new, open, save, save as, quit, close request, loading
+//   main_window_settings.cpp  settings applied at start, layout save and restore, toggles
+//   main_window_display.cpp   what follows the data: product sheet, totals, flags, tree
+//   main_window_grids.cpp     grid rows deleted with Ctrl+Del, column widths, sector view
+//   main_window_filter.cpp    the shop filter button and menu item
+//   main_window_about.cpp     About box and help
+// Each further area (shopping gestures, product editing, output, list types, tools) adds its
+// own main_window_<area>.cpp, its slots in the section of this header marked for it, and a
+// private setup<Area>() that connects its controls, called from connectAreas().
+class Tfrm_main : public QMainWindow {
+    Q_OBJECT
+public:
+    Tfrm_main(Platform& platform, const StartOptions& options = {}, QWidget* parent = nullptr);
+    ~Tfrm_main() override;
+
+    // ------------------------------------------------------------------ what every area uses
+    Platform& platform() const { return platform_; }
+    ShoppingData& data() { return data_; }
+    RecordTable& table1() { return data_.catalogue; } // the catalogue
+    RecordTable& table2() { return data_.list; }      // the shopping list
+    ShoppingCommands& commands() { return commands_; }
+    // The settings in force: the values read at start (SAISIE values, print orientation,
+    // export format, euro rate, captions and colours), updated by the Options dialog.
+    AppSettings& settings() { return settings_; }
+    const AppSettings& settings() const { return settings_; }
+    // Today and the reminder tolerance, for the shopping commands.
+    GestureContext gestureContext() const;
+
+    const QString& startDirectory() const { return startDir_; }
+    // The settings file used by the main window: kabiro.ini in the start-up directory.
+    QString settingsPath() const;
+    // Full path of the open list file, "kabiro.pnv" or "nouveau.pnv" (no file yet).
+    const QString& listFileName() const { return fileName_; }
+    static QString newListName(); // "nouveau.pnv"
+
+    // The drag cursors registered at start, by their numbers 2 (catalogue rows and colour
+    // panels), 3 (list rows) and 4 (the cart).
+    const QCursor& dragCursor(int number) const;
+
+    // ------------------------------------------------------------------ file commands
+    // The question whether to save changes: true when the calling command may go on. A Yes
+    // whose save does not happen (save dialog cancelled, write failed) counts as Cancel.
+    bool askToSave();
+    // Writes the list file (asking for a name first for a new list); true when written.
+    bool saveList();
+    // Reads a list file in place of the data; false (reported, data unchanged) on failure.
+    bool loadList(const QString& path);
+    // Shows the current list file name, without its directory, in the toolbar.
+    void showFileName();
+
+    // ------------------------------------------------------------------ window state
+    bool sectorViewShown() const;
+    // The product commands (edit, new, delete, and the sheet's edit button and menu).
+    void setProductCommandsEnabled(bool on);
+    bool productCommandsEnabled() const;
+    // The product sheet is usable only while the catalogue holds a product.
+    void updateProductSheetEnabled();
+
+    // ------------------------------------------------------------------ display of the data
+    // Most of it follows the data's signals; call these after changing what has none (the
+    // organisation tree, the validation text) or to redraw at once.
+    void showOrgTree(); // rebuilds the sector tree from the organisation tree
+    void showValidationText();
+    void showProduct(); // the product sheet, from the catalogue's current record
+    void showTotal();
+    void showListLabel();
+
+    // ------------------------------------------------------------------ layout and settings
+    // The window layout as it is now (the defaults of a layout restore).
+    WindowLayout currentLayout() const;
+    void applyLayout(const WindowLayout& layout);
+    // The settings as the window shows them now (captions and colours; run-time values).
+    AppSettings windowSettings() const;
+    // Applies settings to the window, as at start (also after the Options dialog's OK).
+    void applySettings(const AppSettings& s);
+    // "Liste-type" menu: removes the list-type entries (after "Nouvelle liste type" and its
+    // separator) and marks the menu to be filled again when it is next opened.
+    void clearListTypeEntries();
+    bool listTypeMenuStale() const { return listTypeMenuStale_; }
+    void setListTypeMenuStale(bool on) { listTypeMenuStale_ = on; }
+
+public slots:
+    // ------------------------------------------------------------------ file commands
+    void spd_btn_newClick();      // new list ("&Nouveau")
+    void spd_btn_ouvreClick();    // open ("&Ouvrir...")
+    void spd_btn_sauveClick();    // save ("&Enregistrer")
+    void Enregistrersous1Click(); // save as ("En&registrer sous...")
+    void spd_btn_quitteClick();   // quit ("&Quitter")
+
+    // ------------------------------------------------------------------ window and layout
+    void spd_btn_rayonClick();       // sector view on/off
+    void spd_btn_filtreClick();      // shop filter button toggled
+    void smenu_filtre_magClick();    // "Filtre sur magasins"
+    void smenu_barre_outilsClick();  // "Barre d'outils"
+    void smenu_fiche_produitClick(); // "Fiche Produit"
+    void fen_sauvExecute();          // "Sauvegarder la disposition"
+    void fen_restExecute();          // "Restaurer la disposition" (Ctrl+A)
+    void Panel11Resize();            // catalogue's product column follows its panel
+    void Panel3Resize();             // list's product column follows its panel
+
+    // ------------------------------------------------------------------ grids
+    void RxDBGrid1DeleteRecord(); // Ctrl+Del in the catalogue
+    void RxDBGrid2DeleteRecord(); // Ctrl+Del in the list
+
+    // ------------------------------------------------------------------ About box and help
+    void spd_btn_emailClick(); // About box (menu "A propos", e-mail button)
+    void smn_aideClick();      // help contents (F1, menu "Aide", help button)
+
+    // ------------------------------------------------------------------ shopping gestures
+    // (tree, filter, sorting, search, moving products, totals, marks, validation)
+
+    // ------------------------------------------------------------------ product editing
+
+    // ------------------------------------------------------------------ output
+    // (print preview, text and HTML export, organisation export)
+
+    // ------------------------------------------------------------------ list types
+
+    // ------------------------------------------------------------------ tools
+    // (Options dialog, global operations, converter)
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+    // ------------------------------------------------------------------ controls
+    // Named as their object names. Toolbar (Panel1) and its buttons.
+    QFrame* Panel1 = nullptr;
+    QLabel* lbl_fichier = nullptr; // the list file name, right-aligned
+    QToolButton* spd_btn_new = nullptr;
+    QToolButton* spd_btn_ouvre = nullptr;
+    QToolButton* spd_btn_sauve = nullptr;
+    QToolButton* spd_btn_print = nullptr;
+    QToolButton* spd_btn_export = nullptr;
+    QToolButton* spd_btn_rayon = nullptr;
+    QToolButton* spd_btn_filtre = nullptr;
+    QToolButton* spd_btn_editprod = nullptr;
+    QToolButton* spd_btn_newprod = nullptr;
+    QToolButton* spd_btn_supproduit = nullptr;
+    QToolButton* spd_btn_param = nullptr;
+    QToolButton* spd_btn_aide = nullptr;
+    QToolButton* spd_btn_email = nullptr;
+    QToolButton* spd_btn_quitte = nullptr;
+    QToolButton* spd_btn_convert = nullptr;
+
+    // Left part: sector view, catalogue, product sheet.
+    QSplitter* Splitter1 = nullptr; // left part | cart panel and list
+    QFrame* Panel4 = nullptr;
+    QSplitter* Splitter2 = nullptr; // sector view | catalogue
+    QFrame* Panel10 = nullptr;
+    QLabel* Panel8 = nullptr; // sector title bar
+    QTreeWidget* TreeView1 = nullptr;
+    QFrame* Panel11 = nullptr;
+    QLabel* Panel12 = nullptr; // catalogue title bar
+    RecordGrid* RxDBGrid1 = nullptr;
+    RecordGridModel* table1Grid = nullptr;
+
+    // Product sheet.
+    QFrame* Panel7 = nullptr;
+    QLabel* Panel5 = nullptr;  // colour strip
+    QLabel* DBText1 = nullptr; // sector
+    QLabel* DBText2 = nullptr; // aisle
+    QToolButton* spd_btn_editprod2 = nullptr;
+    QCheckBox* DBCheckBox1 = nullptr;   // planned
+    QLineEdit* DBEdit1 = nullptr;       // product name
+    QLineEdit* RxDBCalcEdit1 = nullptr; // price
+    QCheckBox* DBCheckBox5 = nullptr;   // "Rappel le"
+    QDateEdit* DateTimePicker1 = nullptr;
+    QLineEdit* DBEdit3 = nullptr; // period
+    QLineEdit* DBEdit2 = nullptr; // note
+
+    // Cart panel.
+    QFrame* Panel9 = nullptr;
+    std::array<QLabel*, 3> cpanels{}; // cpanel1 "Prévu", cpanel2 "Rappel", cpanel3 "Rappel(+)"
+    QLabel* image_chariot = nullptr;
+    QPushButton* spd_btn_retire = nullptr; // "<"
+    QPushButton* SpeedButton2 = nullptr;   // ">"
+    QPushButton* SpeedButton3 = nullptr;   // "Annule"
+    QPushButton* spd_btn_valide = nullptr; // "Valide"
+    QPushButton* SpeedButton4 = nullptr;   // "Liste"
+
+    // List view and its footer.
+    QFrame* Panel3 = nullptr;
+    QLabel* Panel6 = nullptr; // list title bar
+    RecordGrid* RxDBGrid2 = nullptr;
+    RecordGridModel* table2Grid = nullptr;
+    QFrame* Panel2 = nullptr;
+    QComboBox* cbb_rech = nullptr;
+    QLabel* lbl_eliste = nullptr;
+    QPushButton* btn_total = nullptr;
+    QLineEdit* edt_total = nullptr;
+    QLineEdit* edt_tot_nbre = nullptr;
+    QLineEdit* edt_date_vali = nullptr;
+
+    // Menus and their items (object names as these member names).
+    QMenu* smenu_fichier = nullptr;
+    QAction* smenu_nouveau = nullptr;
+    QAction* smenu_ouvrir = nullptr;
+    QAction* smenu_enregistrer = nullptr;
+    QAction* smenu_enregistrer_sous = nullptr;
+    QMenu* smenu_exporter = nullptr; // "E&xporter la liste"
+    QAction* Texte1 = nullptr;
+    QAction* HTML1 = nullptr;
+    QAction* Exporterlorganisation1 = nullptr;
+    QAction* smenu_print = nullptr;
+    QAction* smenu_quitter = nullptr;
+    QMenu* Menu_produit = nullptr;
+    QAction* smenu_prodedit = nullptr;
+    QAction* smenu_prodnew = nullptr;
+    QAction* smenu_prodsup = nullptr;
+    QMenu* Listetype1 = nullptr;
+    QAction* Nouvellelistetype1 = nullptr;
+    QAction* smenu_listetype_sep = nullptr; // separator before the list-type entries
+    QMenu* smenu_parametrage = nullptr;
+    QAction* smenu_fen_mag = nullptr;
+    QAction* smenu_filtre_mag = nullptr;
+    QAction* smenu_barre_outils = nullptr;
+    QAction* smenu_fiche_produit = nullptr;
+    QActionGroup* exportFormat = nullptr;
+    QAction* smn_par_txt = nullptr; // "Export ASCII"
+    QAction* smn_par_htm = nullptr; // "Export HTML"
+    QAction* smenu_req = nullptr;   // "Requêtes globales"
+    QAction* smenu_options = nullptr;
+    QMenu* smenu_fenetre = nullptr;
+    QAction* smenu_sauv_dispo = nullptr;
+    QAction* smenu_rest_dispo = nullptr;
+    QMenu* smenu_menu_aide = nullptr;
+    QAction* smenu_Apropos = nullptr;
+    QAction* smenu_aide = nullptr;
+
+private:
+    // --- creation (main_window_build.cpp, main_window_menus.cpp)
+    void buildWindow();
+    QWidget* buildLeftPart();
+    QWidget* buildProductSheet();
+    QWidget* buildCartPanel();
+    QWidget* buildListView();
+    void buildToolbar();
+    void buildMenus();
+    void connectWindowCommands();
+    // Each area's connections, in order (main_window.cpp).
+    void connectAreas();
+    void waitUntilStartShown(const QElapsedTimer& started, int minimumMs);
+
+    // --- settings and layout (main_window_settings.cpp)
+    void readSettingsAtStart();
+    void setLeftWidth(int width);
+    void setTreeWidth(int width);
+    int leftWidth() const;
+    int treeWidth() const;
+    void applySplitterSizes();
+    // Sector view shown or hidden, with the aisle column, the button and the menu in step.
+    void setSectorViewShown(bool shown);
+    void syncSectorViewControls();
+    void setInactiveCaptionColour();
+
+    // --- what follows the data (main_window_display.cpp)
+    void connectDisplay();
+    void showModified();
+    // Filter button released, both filters off, label "Liste complète" (main_window_files.cpp).
+    void releaseShopFilter();
+
+    Platform& platform_;
+    ShoppingData data_;
+    ShoppingCommands commands_{data_};
+    AppSettings settings_;
+    QString startDir_;
+    QString fileName_;
+    std::array<QCursor, 3> dragCursors_;
+    bool listTypeMenuStale_ = true;
+    int leftWidth_ = 260; // Panel4 while the window is not on screen
+    int treeWidth_ = 76;  // Panel10, kept while it is hidden
+    bool splittersPending_ = true;
+};

@@ -1,0 +1,81 @@
+#include "app/record_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+RecordGrid::RecordGrid(RecordGridModel* model, QWidget* parent)
+    : QTableView(parent), model_(model) {
+    setModel(model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // The selection keeps its colours when the grid loses the focus.
+    QPalette pal = palette();
+    for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+    setPalette(pal);
+
+    // Uniform row heights: the view never measures rows, however many there are.
+    QHeaderView* rows = verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(fontMetrics().height() + 3);
+
+    QHeaderView* titles = horizontalHeader();
+    titles->setSectionResizeMode(QHeaderView::Interactive);
+    titles->setSectionsClickable(true);
+    titles->setHighlightSections(false);
+    titles->setStretchLastSection(false);
+    titles->setMinimumSectionSize(2);
+    connect(titles, &QHeaderView::sectionClicked, this, &RecordGrid::titleClicked);
+
+    for (int c = 0; c < model_->columns().size(); ++c)
+        setColumnWidth(c, model_->columns()[c].width);
+
+    connect(model_, &QAbstractItemModel::modelReset, this, &RecordGrid::followTable);
+    connect(&model_->table(), &RecordTable::currentChanged, this, &RecordGrid::followTable);
+    followTable();
+}
+
+void RecordGrid::followTable() {
+    QItemSelectionModel* sel = selectionModel();
+    if (!sel)
+        return;
+    following_ = true;
+    const int row = model_->rowOf(table().currentPos());
+    if (row < 0) {
+        sel->clear();
+    } else {
+        const int column = std::max(currentIndex().column(), 0);
+        const QModelIndex at = model_->index(row, column);
+        if (at != currentIndex() || !sel->isRowSelected(row, QModelIndex()))
+            sel->setCurrentIndex(at,
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(at);
+    }
+    following_ = false;
+}
+
+void RecordGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (following_ || !current.isValid())
+        return;
+    const int pos = model_->positionAt(current.row());
+    if (pos >= 0 && pos != table().currentPos())
+        table().setCurrentPos(pos);
+}
+
+void RecordGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
+        event->accept();
+        emit deleteRequested();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/record_grid_model.h"
+
+#include <QTableView>
+
+// A data grid bound to a record table: whole-row selection that stays shown without the focus,
+// resizable columns, clickable titles, uniform row heights, and a current row kept in step with
+// the table's cursor both ways (a click moves the cursor; moving the cursor moves the row).
+class RecordGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit RecordGrid(RecordGridModel* model, QWidget* parent = nullptr);
+
+    RecordGridModel* gridModel() const { return model_; }
+    RecordTable& table() const { return model_->table(); }
+
+    // Puts the view's current row on the table's current record and shows it.
+    void followTable();
+
+signals:
+    // A column title was clicked: the column's index among all columns, hidden ones included.
+    void titleClicked(int column);
+    // Ctrl+Del was pressed: the user asks to delete the current row.
+    void deleteRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    RecordGridModel* model_;
+    bool following_ = false; // the view is being moved to the table's cursor
+};

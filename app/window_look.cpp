@@ -1,0 +1,57 @@
+#include "app/window_look.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QWidget>
+
+namespace look {
+
+QFont windowFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(12);
+    return f;
+}
+
+QLabel* titleBar(QWidget* parent, const char* name, const QString& text) {
+    auto* bar = new QLabel(text, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setFixedHeight(kTitleBarHeight);
+    bar->setAlignment(Qt::AlignCenter);
+    bar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bar->setLineWidth(1);
+    QFont f = bar->font();
+    f.setBold(true);
+    bar->setFont(f);
+    return bar;
+}
+
+void setBackground(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Base, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QColor background(const QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
+
+QString hintText(const QString& hint) {
+    QString s = hint;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+void setHint(QWidget* w, const QString& hint) {
+    w->setToolTip(hintText(hint));
+}
+
+QColor inactiveCaptionColour() {
+    // The desktop offers no caption colours of its own: the classic colour of an inactive
+    // window's title bar.
+    return QColor(191, 205, 219);
+}
+
+} // namespace look

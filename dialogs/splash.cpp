@@ -1,0 +1,163 @@
+#include "dialogs/splash.h"
+
+#include "model/platform.h"
+#include "resources/pictures.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace {
+
+QFont makeFont(const char* family, int points, bool bold = false) {
+    QFont f(QString::fromLatin1(family));
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+QLabel* label(QWidget* parent, const char* name, QRect place, const QString& text, const QFont& f,
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(place);
+    l->setFont(f);
+    l->setAlignment(align);
+    return l;
+}
+
+} // namespace
+
+Tfrm_spash::Tfrm_spash(int tag, Platform* platform, QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          (tag == StartUp ? Qt::SplashScreen : Qt::Dialog)),
+      tag_(tag), platform_(platform) {
+    setObjectName(QStringLiteral("frm_spash"));
+    setWindowTitle(QStringLiteral("A propos"));
+    setFixedSize(kWidth, kStartUpHeight);
+    move(282, 206);
+
+    auto* Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, kWidth, kAboutHeight);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(2);
+    Panel1->setAutoFillBackground(true);
+    QPalette pal = Panel1->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::ToolTipText));
+    Panel1->setPalette(pal);
+
+    auto* Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(2, 30, 47, 51);
+    Image1->setPixmap(pictures::trolley());
+    Image1->setScaledContents(true);
+
+    auto* Panel2 = new QFrame(Panel1);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(59, 16, 5, 69);
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setLineWidth(1);
+
+    label(Panel1, "Label1", QRect(70, 16, 157, 22), QStringLiteral("Paniva v2.0"),
+          makeFont("Comic Sans MS", 14), Qt::AlignCenter);
+    auto* Label2 = label(Panel1, "Label2", QRect(66, 64, 190, 30), authorLine(),
+                         makeFont("Arial", 9), Qt::AlignCenter);
+    Label2->setWordWrap(true);
+
+    label(Panel1, "Label6", QRect(6, 102, 29, 14), QStringLiteral("Email"),
+          makeFont("Arial", 8, true));
+    label(Panel1, "Label5", QRect(6, 117, 21, 14), QStringLiteral("Site"),
+          makeFont("Arial", 8, true));
+
+    QFont linkFont = makeFont("Arial", 9, true);
+    linkFont.setUnderline(true);
+    Label3 = label(Panel1, "Label3", QRect(41, 100, 127, 15), emailAddress(), linkFont);
+    Label3->setToolTip(QStringLiteral("Écrivez-nous : vos remarques et idées sont les bienvenues"));
+    Label4 = label(Panel1, "Label4", QRect(31, 116, 149, 15), webAddress(), linkFont);
+    Label4->setToolTip(QStringLiteral("Bienvenue sur le site de Paniva"));
+    for (QLabel* link : {Label3, Label4}) {
+        QPalette lp = link->palette();
+        lp.setColor(QPalette::WindowText, lp.color(QPalette::Active, QPalette::Highlight));
+        link->setPalette(lp);
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                              QStringLiteral("OK"), Panel1);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(197, 104, 59, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QString Tfrm_spash::emailAddress() {
+    return QStringLiteral("paniva@example.org");
+}
+QString Tfrm_spash::webAddress() {
+    return QStringLiteral("https://paniva.example.org");
+}
+QString Tfrm_spash::authorLine() {
+    return QStringLiteral("L'équipe Paniva\nCopyright 2026");
+}
+QString Tfrm_spash::emailSubject() {
+    return QStringLiteral("A propos du logiciel Ma Paniva");
+}
+
+QString Tfrm_spash::mailtoUrl(const QString& address) {
+    QUrl url(QStringLiteral("mailto:") + address);
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), emailSubject());
+    url.setQuery(query);
+    return url.toString(QUrl::FullyEncoded);
+}
+
+void Tfrm_spash::showEvent(QShowEvent* event) {
+    // As the About box the box grows to show the links and the OK button.
+    if (tag_ == About)
+        setFixedSize(kWidth, kAboutHeight);
+    QDialog::showEvent(event);
+}
+
+bool Tfrm_spash::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == Label3) {
+            Label3Click();
+            return true;
+        }
+        if (watched == Label4) {
+            Label4Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Tfrm_spash::turnRed(QLabel* link) {
+    QPalette lp = link->palette();
+    lp.setColor(QPalette::WindowText, Qt::red);
+    link->setPalette(lp);
+    link->repaint();
+}
+
+void Tfrm_spash::Label3Click() {
+    turnRed(Label3);
+    if (platform_)
+        platform_->shellOpen(mailtoUrl(Label3->text()));
+    accept();
+}
+
+void Tfrm_spash::Label4Click() {
+    turnRed(Label4);
+    if (platform_)
+        platform_->shellOpen(Label4->text());
+}
