@@ -141,6 +141,9 @@ struct KeyDef {
     int row, column, columnSpan;
 };
 
+constexpr int kKeyWidth = 30;
+constexpr int kSpacing = 2;
+
 const KeyDef kKeys[] = {
     {"7", "7", 1, 0, 1}, {"8", "8", 1, 1, 1}, {"9", "9", 1, 2, 1}, {"÷", "/", 1, 3, 1},
     {"4", "4", 2, 0, 1}, {"5", "5", 2, 1, 1}, {"6", "6", 2, 2, 1}, {"×", "*", 2, 3, 1},
@@ -162,7 +165,7 @@ CalcPopup::CalcPopup(double start, const QLocale& locale, QWidget* parent)
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(3, 3, 3, 3);
-    grid->setSpacing(2);
+    grid->setSpacing(kSpacing);
     display_ = new QLabel(this);
     display_->setObjectName(QStringLiteral("affichage"));
     display_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -177,8 +180,7 @@ CalcPopup::CalcPopup(double start, const QLocale& locale, QWidget* parent)
         auto* b = new QPushButton(QString::fromUtf8(k.label), this);
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
-        b->setFixedHeight(20);
-        b->setMinimumWidth(26);
+        b->setFixedSize(k.columnSpan * kKeyWidth + (k.columnSpan - 1) * kSpacing, 21);
         const QString key = QString::fromLatin1(k.key);
         connect(b, &QPushButton::clicked, this, [this, key] { press(key); });
         grid->addWidget(b, k.row, k.column, 1, k.columnSpan);

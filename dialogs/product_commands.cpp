@@ -39,6 +39,8 @@ namespace {
 std::optional<product_edit::Accepted> runDialog(ShoppingData& data, Platform& platform,
                                                 const ProductDialogContext& ctx, QWidget* parent,
                                                 RecordTable::Bookmark edited) {
+    // An edit in progress on the product sheet ends first.
+    data.catalogue.post();
     // The selection follows the product the dialog starts from; with no current product
     // (empty catalogue, or nothing shown by the filter) it stays as it is.
     if (data.catalogue.hasCurrent()) {
@@ -69,5 +71,6 @@ std::optional<product_edit::Accepted> runEditProduct(ShoppingData& data, Platfor
 }
 
 bool runDeleteProduct(ShoppingData& data, Platform& platform) {
+    data.catalogue.post();
     return product_edit::confirmAndDeleteProduct(data, platform);
 }
