@@ -78,10 +78,10 @@ public:
     // complète" with the filter off, else the sector, or sector + " / " + aisle on an aisle.
     QString filterCaption() const;
 
-    // A press on a tree node of the given level (0 sector, 1 aisle); parentText is the sector
-    // of an aisle node. With the filter on both tables go to their first record, the total is
-    // recomputed (as the "Total" button) and the caption follows; with it off the catalogue
-    // moves to the first product of the sector (level 0) or of the aisle name (level 1).
+    // TreeView1MouseDown: a press on a tree node of the given level (0 sector, 1 aisle); parentText
+    // is the sector of an aisle node. With the filter on both tables go to their first record, the
+    // total is recomputed (as the "Total" button) and the caption follows; with it off the
+    // catalogue moves to the first product of the sector (level 0) or of the aisle name (level 1).
     void treePress(int level, const QString& nodeText, const QString& parentText = QString());
 
     // What the window must do after a request to switch the shop filter.
@@ -89,26 +89,26 @@ public:
         bool filterOn = false;        // state the button and the menu item must show now
         bool selectFirstNode = false; // select and focus the tree's node 0, collapse every node
     };
-    // Switches the shop filter. When no sector was chosen yet, the tree's first sector is
-    // taken. Both tables go to their first record, the caption follows and the total is
-    // recomputed (as the "Total" button). Asked to switch on while the tree has no node at
+    // spd_btn_filtreClick: switches the shop filter. When no sector was chosen yet, the tree's
+    // first sector is taken. Both tables go to their first record, the caption follows and the
+    // total is recomputed (as the "Total" button). Asked to switch on while the tree has no node at
     // all, it does nothing and answers filterOn false: the button must come back up.
     FilterOutcome setShopFilter(bool on);
 
-    // A click on a sortable grid title: both tables sorted, each keeping its current record,
-    // then the list goes to its first record.
+    // RxDBGrid1TitleBtnClick on the Rayon or Produit title: both tables sorted, each keeping its
+    // current record, then the list goes to its first record.
     enum class SortColumn { Rayon, Produit };
     void sortByTitle(SortColumn column);
 
-    // A click on a list cell: the catalogue moves to the product of the current list row
+    // RxDBGrid2CellClick: the catalogue moves to the product of the current list row
     // (exact name). Nothing on an empty list; false when no product bears that name.
     bool showListRowProduct();
 
-    // Search box text changed: the catalogue moves to the first product whose name begins
+    // cbb_rechChange: the catalogue moves to the first product whose name begins
     // with the text, ignoring case; it stays where it was when none does.
     bool searchBeginsWith(const QString& typed);
 
-    // Search box list opened: nothing when the trimmed text is empty (the list keeps its
+    // cbb_rechDropDown: nothing when the trimmed text is empty (the list keeps its
     // items); otherwise the new items, every product shown whose name folded a to z contains
     // the text folded the same way, in alphabetical order. The catalogue does not move.
     std::optional<QStringList> searchItems(const QString& typed) const;
@@ -129,7 +129,8 @@ public:
         Incremented,
         AtMaximum, // the row already holds 32767 units: nothing changed, the window beeps
     };
-    // ">", Enter or double click on the catalogue: one more unit of the current product.
+    // spd_btn_poseClick (">", Enter, double click on the catalogue): one more unit of the current
+    // product.
     AddResult addOne(const GestureContext& ctx);
 
     enum class RemoveResult {
@@ -138,14 +139,16 @@ public:
         RowDeleted,    // the row is gone and its product unmarked
         OrphanDeleted, // the row had no catalogue product: deleted, total unchanged
     };
-    // "<" or double click on the list: one unit less of the current list row.
+    // spd_btn_retireClick ("<", double click on the list): one unit less of the current list row.
     RemoveResult removeOne();
 
-    // "Annule" or the cart pushed onto the catalogue: every product shown is unmarked and
-    // every list row shown deleted. False (nothing changes) when no product shown is marked.
+    // spd_btn_annuleClick ("Annule", the cart dropped on the catalogue): every product shown is
+    // unmarked and every list row shown deleted. False (nothing changes) when no product shown is
+    // marked.
     bool emptyList();
 
-    // Block add of a colour state (tag 1 planned, 2 due, 3 due or in its window): every
+    // Double click on a colour panel, or a panel dropped on the list or the cart: block add
+    // of a colour state (tag 1 planned, 2 due, 3 due or in its window): every
     // product shown that qualifies and is not listed gets a row. Returns the number added.
     int blockAdd(int tag, const GestureContext& ctx);
 
@@ -170,24 +173,24 @@ public:
     // the product sheet, the product dialog's edit or deletion, global operations) the window
     // must call this.
     void recomputeTotal();
-    // The "Total" button: recomputeTotal, then the catalogue shows the product of the current
+    // btn_totalClick: recomputeTotal, then the catalogue shows the product of the current
     // list row.
     void totalClick();
 
     // ------------------------------------------------------------ marks and reminders
 
-    // The planned box of the sheet (also a right press or Space on the catalogue): the current
-    // product's prevu flips once. False without a current product.
+    // DBCheckBox1Enter, the planned box of the sheet (also a right press or Space on the
+    // catalogue): the current product's prevu flips once. False without a current product.
     bool togglePlanned();
-    // The "Rappel le" box: Rappel flips once; period and purchase date stay.
+    // DBCheckBox5Enter, the "Rappel le" box: Rappel flips once; period and purchase date stay.
     bool toggleReminder();
-    // The date picker closed on day p: the purchase date becomes p − period, so that the
-    // product falls due on p.
+    // DateTimePicker1CloseUp: the date picker closed on day p: the purchase date becomes p −
+    // period, so that the product falls due on p.
     bool setDueDate(QDate p);
 
-    // A catalogue row or a list row dropped on a colour panel (tag 1 planned, 2 due now,
-    // 3 due after a tolerance). A list row works on its catalogue partner and on its own codes;
-    // a list row whose product is no longer in the catalogue only has its own code changed.
+    // cpanel1DragDrop: a catalogue row or a list row dropped on a colour panel (tag 1 planned, 2
+    // due now, 3 due after a tolerance). A list row works on its catalogue partner and on its own
+    // codes; a list row whose product is no longer in the catalogue only has its own code changed.
     enum class StateSource { CatalogueRow, ListRow };
     bool setStateByDrop(int tag, StateSource source, const GestureContext& ctx);
 
@@ -199,8 +202,8 @@ public:
     // product shown is listed.
     bool validate(const GestureContext& ctx, const QString& longDate);
     bool validate(const GestureContext& ctx, const RegionalSettings& regional);
-    // The whole "Valide" command: nothing without a listed product, else the question through
-    // the platform and, on Yes, validate. True when the list was validated.
+    // spd_btn_valideClick, the whole "Valide" command: nothing without a listed product, else the
+    // question through the platform and, on Yes, validate. True when the list was validated.
     bool validateAsking(const GestureContext& ctx, Platform& platform);
 
 private:
