@@ -3,6 +3,7 @@
 #include "dialogs/saiprod.h"
 #include "model/shopping_data.h"
 #include "support/scripted_platform.h"
+#include "support/shopping_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,43 +21,16 @@ namespace {
 
 // Supermarché: Crèmerie (Lait), Fruits (Pommes); Marché: Légumes (Carottes).
 void fillShop(ShoppingData& d) {
-    struct Row {
-        const char *sector, *aisle, *name;
-        double price;
-    };
-    const Row rows[] = {{"Supermarché", "Crèmerie", "Lait", 1.15},
-                        {"Supermarché", "Fruits", "Pommes", 2.5},
-                        {"Marché", "Légumes", "Carottes", 0.9}};
-    for (const Row& r : rows) {
-        const QString sector = QString::fromUtf8(r.sector), aisle = QString::fromUtf8(r.aisle);
-        d.catalogue.append();
-        d.catalogue.setText(Cat::Secteur, sector);
-        d.catalogue.setText(Cat::Rayon, aisle);
-        d.catalogue.setText(Cat::Produit, QString::fromUtf8(r.name));
-        d.catalogue.setText(Cat::color, Flag::NotListed);
-        d.catalogue.setInteger(Cat::id_prod, nextProductId(d.catalogue));
-        d.catalogue.setReal(Cat::Prix, r.price);
-        d.catalogue.setText(Cat::prevu, Flag::No);
-        d.catalogue.setText(Cat::Rappel, Flag::No);
-        d.catalogue.setInteger(Cat::Duree_rappel, 0);
-        d.catalogue.post();
-        int s = -1;
-        for (size_t i = 0; i < d.tree.roots().size(); ++i)
-            if (d.tree.roots()[i].text == sector)
-                s = static_cast<int>(i);
-        if (s < 0)
-            s = d.tree.addSector(sector);
-        d.tree.addAisle(s, aisle);
-    }
+    fixture::addProduct(d, QString::fromUtf8("Supermarché"), QString::fromUtf8("Crèmerie"),
+                        QStringLiteral("Lait"), 1.15);
+    fixture::addProduct(d, QString::fromUtf8("Supermarché"), QStringLiteral("Fruits"),
+                        QStringLiteral("Pommes"), 2.5);
+    fixture::addProduct(d, QString::fromUtf8("Marché"), QString::fromUtf8("Légumes"),
+                        QStringLiteral("Carottes"), 0.9);
     d.catalogue.first();
 }
 
-const Record* find(const RecordTable& t, const QString& name) {
-    for (int i = 0; i < t.recordCount(); ++i)
-        if (RecordTable::textOf(t.recordAt(i), Cat::Produit) == name)
-            return &t.recordAt(i);
-    return nullptr;
-}
+using fixture::find;
 
 template <class W> W* child(QWidget& dlg, const char* name) {
     W* w = dlg.findChild<W*>(QString::fromLatin1(name));

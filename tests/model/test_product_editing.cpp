@@ -1,102 +1,14 @@
 #include "model/product_editing.h"
-#include "model/shopping_data.h"
 #include "support/scripted_platform.h"
+#include "support/shopping_fixture.h"
 
 #include <QTest>
 #include <limits>
 
+using namespace fixture;
 using namespace product_edit;
 
 namespace {
-
-QDate day(int n) {
-    return QDate(2026, 3, 1).addDays(n);
-}
-
-struct Product {
-    QString sector = QStringLiteral("Super");
-    QString aisle = QStringLiteral("Divers");
-    QString name;
-    double price = 1.0;
-    QString planned = Flag::No;
-    QString reminder = Flag::No;
-    int period = 0;
-    QDate lastPurchase;
-};
-
-// Appends a catalogue product, as a loaded file would hold it, and files its sector and aisle
-// in the tree.
-void addProduct(ShoppingData& d, const Product& p) {
-    RecordTable& c = d.catalogue;
-    const qint32 id = nextProductId(c);
-    c.append();
-    c.setText(Cat::Secteur, p.sector);
-    c.setText(Cat::Rayon, p.aisle);
-    c.setText(Cat::Produit, p.name);
-    c.setText(Cat::color, Flag::NotListed);
-    c.setInteger(Cat::id_prod, id);
-    c.setReal(Cat::Prix, p.price);
-    c.setText(Cat::prevu, p.planned);
-    c.setText(Cat::Rappel, p.reminder);
-    c.setInteger(Cat::Duree_rappel, p.period);
-    if (p.lastPurchase.isValid())
-        c.setDate(Cat::date_dern_achat, p.lastPurchase);
-    c.post();
-    int s = -1;
-    for (size_t i = 0; i < d.tree.roots().size(); ++i)
-        if (d.tree.roots()[i].text == p.sector)
-            s = static_cast<int>(i);
-    if (s < 0)
-        s = d.tree.addSector(p.sector);
-    bool hasAisle = false;
-    for (const OrgNode& a : d.tree.roots()[static_cast<size_t>(s)].children)
-        hasAisle = hasAisle || a.text == p.aisle;
-    if (!hasAisle)
-        d.tree.addAisle(s, p.aisle);
-}
-
-void addProduct(ShoppingData& d, const QString& sector, const QString& aisle, const QString& name,
-                double price) {
-    Product p;
-    p.sector = sector;
-    p.aisle = aisle;
-    p.name = name;
-    p.price = price;
-    addProduct(d, p);
-}
-
-const Record* find(const RecordTable& t, const QString& name) {
-    for (int i = 0; i < t.recordCount(); ++i)
-        if (RecordTable::textOf(t.recordAt(i), Cat::Produit) == name)
-            return &t.recordAt(i);
-    return nullptr;
-}
-
-QString field(const RecordTable& t, const QString& name, int f) {
-    const Record* r = find(t, name);
-    return r ? RecordTable::textOf(*r, f) : QStringLiteral("<absent>");
-}
-
-QString mark(const ShoppingData& d, const QString& name) {
-    return field(d.catalogue, name, Cat::color);
-}
-
-QDate purchaseDate(const ShoppingData& d, const QString& name) {
-    const Record* r = find(d.catalogue, name);
-    return r ? RecordTable::dateOf(*r, Cat::date_dern_achat) : QDate();
-}
-
-bool select(RecordTable& t, const QString& name) {
-    const Record* r = find(t, name);
-    if (!r)
-        return false;
-    t.setCurrentPos(r->pos);
-    return true;
-}
-
-QString currentName(const RecordTable& t) {
-    return t.current() ? RecordTable::textOf(*t.current(), Cat::Produit) : QString();
-}
 
 ProductForm form(const QString& product, const QString& aisle, const QString& sector,
                  double price = 0, bool reminder = false, qint64 period = 12) {
