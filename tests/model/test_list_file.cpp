@@ -1,3 +1,4 @@
+#include "model/file_error.h"
 #include "model/list_file.h"
 #include "model/reminder.h"
 #include "model/win1252.h"
@@ -156,6 +157,7 @@ private slots:
     void loadLeavesRunStateAlone();
     void failedLoadLeavesDataUnchanged();
     void failedSaveKeepsTheOldFile();
+    void systemReasonsInFrench();
     void exampleRoundTrip();
     void exampleContent();
     void generatedListRoundTrip();
@@ -592,6 +594,14 @@ void TestListFile::failedSaveKeepsTheOldFile() {
     QVERIFY(!listfile::save(longName, d, &error));
     QCOMPARE(error, u("Nom de fichier trop long"));
     QCOMPARE(readAll(longName), QByteArray("ancien contenu\r\n"));
+}
+
+void TestListFile::systemReasonsInFrench() {
+    QCOMPARE(frenchFileError(ENOENT), u("Fichier introuvable"));
+    QCOMPARE(frenchFileError(EACCES), u("Accès refusé"));
+    QCOMPARE(frenchFileError(ENOSPC), u("Espace disque insuffisant"));
+    QCOMPARE(frenchFileError(EROFS), u("Le système de fichiers est en lecture seule"));
+    QCOMPARE(frenchFileError(123456), u("Erreur système 123456"));
 }
 
 void TestListFile::exampleRoundTrip() {
