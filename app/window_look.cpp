@@ -1,5 +1,8 @@
 #include "app/window_look.h"
 
+#include "dialogs/bgr_color.h"
+#include "model/settings.h"
+
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -22,6 +25,7 @@ QLabel* titleBar(QWidget* parent, const char* name, const QString& text) {
     QFont f = bar->font();
     f.setBold(true);
     bar->setFont(f);
+    setBackground(bar, colorFromBgr(settings::kTitleColour));
     return bar;
 }
 
