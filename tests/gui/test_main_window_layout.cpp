@@ -1,0 +1,163 @@
+// Window layout saved to and restored from the settings file, the sector view toggle and the
+// product columns following their panels.
+
+#include "main_window_fixture.h"
+
+#include "app/window_look.h"
+#include "model/ini_file.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QSplitter>
+#include <QToolButton>
+
+class TestMainWindowLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveAndRestoreRoundTrip() {
+        gui::Run run;
+        Tfrm_main& w = run.start();
+        run.show();
+        w.spd_btn_rayonClick();
+        w.move(40, 30);
+        w.resize(700, 420);
+        w.Splitter1->setSizes({320, 700 - 320 - 5});
+        w.Splitter2->setSizes({110, 320 - 110 - 5});
+        QTRY_COMPARE(w.Panel4->width(), 320);
+
+        w.fen_sauvExecute();
+        // The cart panel flashes yellow, then takes the inactive caption colour.
+        QCOMPARE(look::background(w.Panel9), QColor(Qt::yellow));
+        QTRY_COMPARE(look::background(w.Panel9), look::inactiveCaptionColour());
+        const IniFile ini(run.iniPath());
+        QCOMPARE(ini.readString("Programme", "Exe", {}), QStringLiteral("KABIRO.EXE"));
+        QCOMPARE(ini.readInt("ECRAN", "spliter1", 0), 320);
+        QCOMPARE(ini.readInt("ECRAN", "spliter2", 0), 110);
+        QCOMPARE(ini.readBool("ECRAN", "voir_secteur", false), true);
+        QCOMPARE(ini.readInt("ECRAN", "Etat", -1), 0);
+        QCOMPARE(ini.readInt("ECRAN", "Left", 0), w.x());
+        QCOMPARE(ini.readInt("ECRAN", "Top", 0), w.y());
+        QCOMPARE(ini.readInt("ECRAN", "Width", 0), 700);
+        QCOMPARE(ini.readInt("ECRAN", "Height", 0), 420);
+
+        // Everything changed, then Ctrl+A puts the saved layout back.
+        w.spd_btn_rayonClick();
+        w.resize(600, 380);
+        w.Splitter1->setSizes({200, 600 - 200 - 5});
+        QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+        QTRY_COMPARE(w.size(), QSize(700, 420));
+        QTRY_COMPARE(w.Panel4->width(), 320);
+        QVERIFY(w.sectorViewShown());
+        QTRY_COMPARE(w.Panel10->width(), 110);
+        // The aisle column and the sector button follow the restored sector view.
+        QVERIFY(w.RxDBGrid1->isColumnHidden(1));
+        QVERIFY(w.spd_btn_rayon->isChecked());
+        QVERIFY(w.smenu_fen_mag->isChecked());
+    }
+
+    void layoutAppliedAtStart() {
+        gui::Run run;
+        run.writeIni(QStringLiteral("[ECRAN]\nspliter1=300\nspliter2=90\nvoir_secteur=1\nEtat=0\n"
+                                    "Top=50\nLeft=60\nHeight=400\nWidth=640\n"));
+        Tfrm_main& w = run.start();
+        QCOMPARE(w.pos(), QPoint(60, 50));
+        QCOMPARE(w.size(), QSize(640, 400));
+        run.show();
+        QTRY_COMPARE(w.Panel4->width(), 300);
+        QTRY_COMPARE(w.Panel10->width(), 90);
+        const WindowLayout l = w.currentLayout();
+        QCOMPARE(l.spliter1, 300);
+        QCOMPARE(l.spliter2, 90);
+        QVERIFY(l.voirSecteur);
+    }
+
+    void maximisedWindow() {
+        gui::Run run;
+        Tfrm_main& w = run.start();
+        run.show();
+        w.move(10, 20);
+        w.resize(600, 400);
+        w.fen_sauvExecute();
+        w.showMaximized();
+        QTRY_VERIFY(w.isMaximized());
+        w.fen_sauvExecute();
+        const IniFile ini(run.iniPath());
+        QCOMPARE(ini.readInt("ECRAN", "Etat", -1), 1);
+        // The normal position and size stay as they were stored.
+        QCOMPARE(ini.readInt("ECRAN", "Width", 0), 600);
+        QCOMPARE(ini.readInt("ECRAN", "Height", 0), 400);
+
+        w.showNormal();
+        QTRY_VERIFY(!w.isMaximized());
+        w.fen_restExecute();
+        QTRY_VERIFY(w.isMaximized());
+
+        // A maximised window started from the settings.
+        gui::Run again;
+        again.writeIni(QStringLiteral("[ECRAN]\nEtat=1\n"));
+        Tfrm_main& w2 = again.start();
+        QVERIFY(w2.windowState() & Qt::WindowMaximized);
+    }
+
+    void unwritableSettingsFileIsReported() {
+        gui::Run run;
+        Tfrm_main& w = run.start();
+        QVERIFY(QDir(run.dir.path()).mkdir(QStringLiteral("kabiro.ini")));
+        w.fen_sauvExecute();
+        QCOMPARE(run.platform.messages.size(), 1);
+        QCOMPARE(run.platform.lastMessage().text,
+                 QStringLiteral("Impossible d'écrire dans ") + run.iniPath());
+        QTRY_COMPARE(look::background(w.Panel9), look::inactiveCaptionColour());
+    }
+
+    void sectorViewToggleAndProductColumns() {
+        gui::Run run;
+        Tfrm_main& w = run.start({run.writeList()});
+        run.show();
+        QTRY_COMPARE(w.RxDBGrid1->columnWidth(2), w.Panel11->width() - 96);
+        QCOMPARE(w.RxDBGrid2->columnWidth(2), w.Panel3->width() - 116);
+
+        w.spd_btn_rayon->click();
+        QVERIFY(w.sectorViewShown());
+        QVERIFY(w.RxDBGrid1->isColumnHidden(1));
+        QVERIFY(w.spd_btn_rayon->isChecked());
+        QVERIFY(w.smenu_fen_mag->isChecked());
+        QTRY_COMPARE(w.RxDBGrid1->columnWidth(2), w.Panel11->width() - 36);
+
+        w.smenu_fen_mag->trigger();
+        QVERIFY(!w.sectorViewShown());
+        QVERIFY(!w.RxDBGrid1->isColumnHidden(1));
+        QVERIFY(!w.spd_btn_rayon->isChecked());
+        QVERIFY(!w.smenu_fen_mag->isChecked());
+        QTRY_COMPARE(w.RxDBGrid1->columnWidth(2), w.Panel11->width() - 96);
+
+        w.resize(w.width() + 80, w.height());
+        QTRY_COMPARE(w.RxDBGrid2->columnWidth(2), w.Panel3->width() - 116);
+    }
+
+    void filterMenuAndButtonStayInStep() {
+        gui::Run run;
+        Tfrm_main& w = run.start({run.writeList()});
+        w.smenu_filtre_mag->trigger();
+        QVERIFY(w.spd_btn_filtre->isChecked());
+        QVERIFY(w.data().shopFilterOn());
+        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Boulangerie"));
+        w.spd_btn_filtre->click();
+        QVERIFY(!w.smenu_filtre_mag->isChecked());
+        QVERIFY(!w.data().shopFilterOn());
+        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+
+        // Without any sector the filter cannot go on: the button comes back up.
+        w.spd_btn_newClick();
+        w.data().tree.clear();
+        w.showOrgTree();
+        w.spd_btn_filtre->click();
+        QVERIFY(!w.spd_btn_filtre->isChecked());
+        QVERIFY(!w.smenu_filtre_mag->isChecked());
+    }
+};
+
+QTEST_MAIN(TestMainWindowLayout)
+#include "test_main_window_layout.moc"
