@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -60,6 +61,18 @@ const QString& textRef(const Record& r, int f) {
     static const QString kEmpty;
     const auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(f)]);
     return s ? *s : kEmpty;
+}
+
+// Positions of the records a walk sees, taken once at its start: every record while the table
+// is unfiltered (listing them through the table would read each record once more for nothing),
+// else those that pass the filter.
+std::vector<int> shownPositions(const RecordTable& t) {
+    if (!t.filtered()) {
+        std::vector<int> all(static_cast<size_t>(t.recordCount()));
+        std::iota(all.begin(), all.end(), 0);
+        return all;
+    }
+    return t.visiblePositions();
 }
 
 bool isYes(const Record& r, int f) {
@@ -272,7 +285,7 @@ std::optional<QStringList> ShoppingCommands::searchItems(const QString& typed) c
         return std::nullopt;
     QStringList items;
     const RecordTable& cat = d_.catalogue;
-    for (int pos : cat.visiblePositions()) {
+    for (int pos : shownPositions(cat)) {
         const QString& name = textRef(cat.recordAt(pos), Cat::Produit);
         if (text::foldAZ(name).contains(key))
             items << name;
@@ -389,7 +402,7 @@ ShoppingCommands::RemoveResult ShoppingCommands::removeOne() {
 bool ShoppingCommands::emptyList() {
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
-    const std::vector<int> shown = cat.visiblePositions();
+    const std::vector<int> shown = shownPositions(cat);
     const bool anyListed = std::any_of(shown.begin(), shown.end(),
                                        [&](int pos) { return isListed(cat.recordAt(pos)); });
     if (!anyListed)
@@ -419,7 +432,7 @@ int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
         return 0;
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
-    const std::vector<int> shown = cat.visiblePositions();
+    const std::vector<int> shown = shownPositions(cat);
     const int flagField = tag == 1 ? Cat::prevu : Cat::Rappel;
     if (std::none_of(shown.begin(), shown.end(),
                      [&](int pos) { return isYes(cat.recordAt(pos), flagField); }))
@@ -455,7 +468,7 @@ int ShoppingCommands::blockRemove(int tag) {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keepList(lst);
         KeepCurrent keep(cat);
-        const std::vector<int> shown = cat.visiblePositions();
+        const std::vector<int> shown = shownPositions(cat);
         // Rows are collected first and deleted in one pass.
         QSet<quint64> doomed;
         for (int pos : shown) {
@@ -515,7 +528,7 @@ void ShoppingCommands::recomputeTotal() {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keepList(lst);
         KeepCurrent keepCat(cat);
-        for (int pos : lst.visiblePositions()) {
+        for (int pos : shownPositions(lst)) {
             const Record& row = lst.recordAt(pos);
             if (!locatePartner(textRef(row, Lst::Produit)))
                 continue; // a row without its product counts for nothing
@@ -612,7 +625,7 @@ bool ShoppingCommands::setStateByDrop(int tag, StateSource source, const Gesture
 
 bool ShoppingCommands::hasListedProduct() const {
     const RecordTable& cat = d_.catalogue;
-    const std::vector<int>& shown = cat.visiblePositions();
+    const std::vector<int> shown = shownPositions(cat);
     return std::any_of(shown.begin(), shown.end(),
                        [&](int pos) { return isListed(cat.recordAt(pos)); });
 }
@@ -624,7 +637,7 @@ bool ShoppingCommands::validate(const GestureContext& ctx, const QString& longDa
     {
         SuspendRefresh suspend{&cat};
         KeepCurrent keep(cat);
-        const std::vector<int> shown = cat.visiblePositions();
+        const std::vector<int> shown = shownPositions(cat);
         for (int pos : shown) {
             const Record& product = cat.recordAt(pos);
             if (!isListed(product))
