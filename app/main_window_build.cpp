@@ -142,6 +142,8 @@ QWidget* Tfrm_main::buildLeftPart() {
     TreeView1->setMouseTracking(true);
     TreeView1->setAttribute(Qt::WA_Hover);
     TreeView1->setUniformRowHeights(true);
+    // The narrow tree cuts long names rather than scrolling sideways; the hint shows them whole.
+    TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     treeLayout->addWidget(TreeView1, 1);
     Splitter2->addWidget(Panel10);
     Panel10->hide();

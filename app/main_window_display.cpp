@@ -108,8 +108,12 @@ void Tfrm_main::showOrgTree() {
     QList<QTreeWidgetItem*> sectors;
     for (const OrgNode& sector : data_.tree.roots()) {
         auto* item = new QTreeWidgetItem(QStringList{sector.text});
-        for (const OrgNode& aisle : sector.children)
-            item->addChild(new QTreeWidgetItem(QStringList{aisle.text}));
+        item->setToolTip(0, sector.text);
+        for (const OrgNode& aisle : sector.children) {
+            auto* child = new QTreeWidgetItem(QStringList{aisle.text});
+            child->setToolTip(0, aisle.text);
+            item->addChild(child);
+        }
         sectors << item;
     }
     TreeView1->addTopLevelItems(sectors);

@@ -43,9 +43,15 @@ Tfrm_spash::Tfrm_spash(int tag, Platform* platform, QWidget* parent)
     setFixedSize(kWidth, kStartUpHeight);
     move(282, 206);
 
-    auto* Panel1 = new QFrame(this);
+    // A one-pixel dark border around the panel, the box having no frame of its own.
+    QPalette border = palette();
+    border.setColor(QPalette::Window, QColor(64, 64, 64));
+    setPalette(border);
+    setAutoFillBackground(true);
+
+    Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, kWidth, kAboutHeight);
+    Panel1->setGeometry(1, 1, kWidth - 2, kStartUpHeight - 2);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(2);
     Panel1->setAutoFillBackground(true);
@@ -81,7 +87,8 @@ Tfrm_spash::Tfrm_spash(int tag, Platform* platform, QWidget* parent)
     linkFont.setUnderline(true);
     Label3 = label(Panel1, "Label3", QRect(41, 100, 127, 15), emailAddress(), linkFont);
     Label3->setToolTip(QStringLiteral("Écrivez-nous : vos remarques et idées sont les bienvenues"));
-    Label4 = label(Panel1, "Label4", QRect(31, 116, 149, 15), webAddress(), linkFont);
+    // Wide enough for the whole address, up to the OK button.
+    Label4 = label(Panel1, "Label4", QRect(31, 116, 164, 15), webAddress(), linkFont);
     Label4->setToolTip(QStringLiteral("Bienvenue sur le site de Paniva"));
     for (QLabel* link : {Label3, Label4}) {
         QPalette lp = link->palette();
@@ -122,8 +129,10 @@ QString Tfrm_spash::mailtoUrl(const QString& address) {
 
 void Tfrm_spash::showEvent(QShowEvent* event) {
     // As the About box the box grows to show the links and the OK button.
-    if (tag_ == About)
+    if (tag_ == About) {
         setFixedSize(kWidth, kAboutHeight);
+        Panel1->resize(kWidth - 2, kAboutHeight - 2);
+    }
     QDialog::showEvent(event);
 }
 

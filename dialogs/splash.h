@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class Platform;
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -43,6 +44,7 @@ private:
 
     int tag_;
     Platform* platform_;
+    QFrame* Panel1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QPushButton* BitBtn1 = nullptr;

@@ -36,7 +36,8 @@ private slots:
         QCOMPARE(child<QLabel>(&box, "Label1")->font().family(), QStringLiteral("Comic Sans MS"));
         for (const char* name : {"Label3", "Label4", "Label5", "Label6", "BitBtn1"}) {
             QWidget* w = child<QWidget>(&box, name);
-            QVERIFY2(w->y() >= 100, name); // below the visible part of the start-up box
+            QVERIFY2(w->y() >= 100, name);
+            QVERIFY2(w->visibleRegion().isEmpty(), name); // not a pixel of it on screen
         }
     }
 
@@ -52,6 +53,8 @@ private slots:
             QVERIFY(box);
             QCOMPARE(box->tag(), 1);
             QCOMPARE(box->height(), 145);
+            for (const char* name : {"Label3", "Label4", "BitBtn1"})
+                QVERIFY2(!child<QWidget>(box, name)->visibleRegion().isEmpty(), name);
             QLabel* mail = child<QLabel>(box, "Label3");
             QTest::mouseClick(mail, Qt::LeftButton);
             QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(Qt::red));
