@@ -110,6 +110,7 @@ bool Tfrm_main::loadList(const QString& path) {
         platform_.error(error);
         return false;
     }
+    commands_.prepareLookups();
     showOrgTree();
     showValidationText();
 
