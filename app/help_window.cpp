@@ -12,6 +12,8 @@
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     kabiroInitResources();
     setObjectName(QStringLiteral("frm_aide"));
+    // Closing the main window ends the program even while the help is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Aide de Paniva"));
     setWindowIcon(pictures::windowIcon());
     resize(640, 560);
