@@ -188,6 +188,15 @@ SheetInfo sheetFor(const Record& product, QDate today, int coefDelai) {
 
 // ---------------------------------------------------------------- texts
 
+void ShoppingCommands::prepareLookups() {
+    SuspendRefresh suspend{&d_.catalogue, &d_.list};
+    KeepCurrent keepCat(d_.catalogue);
+    KeepCurrent keepList(d_.list);
+    // A search for the empty name builds the index whatever it finds.
+    d_.catalogue.locate(Cat::Produit, QString());
+    d_.list.locate(Lst::Produit, QString());
+}
+
 QString ShoppingCommands::fullListCaption() {
     return QString::fromUtf8("Liste complète");
 }

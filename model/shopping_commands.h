@@ -67,6 +67,11 @@ public:
 
     ShoppingData& data() { return d_; }
 
+    // After a list file was read: builds the name lookups of both tables (the partner searches
+    // of every gesture use them) at once, so that the first gesture does not pay for them. The
+    // current records stay.
+    void prepareLookups();
+
     // Texts shown by the window.
     static QString fullListCaption();    // "Liste complète"
     static QString validationQuestion(); // the confirmation asked before validation
