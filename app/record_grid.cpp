@@ -50,7 +50,9 @@ void RecordGrid::followTable() {
     following_ = true;
     const int row = model_->rowOf(table().currentPos());
     if (row < 0) {
-        sel->clear();
+        // No row shows the cursor: nothing is current, so a click on any row moves it.
+        sel->clearSelection();
+        sel->clearCurrentIndex();
     } else {
         const int column = std::max(currentIndex().column(), 0);
         const QModelIndex at = model_->index(row, column);
