@@ -70,23 +70,55 @@ int compareValues(const FieldValue& a, const FieldValue& b) {
 
 } // namespace
 
+// Exact-match index of one text field: text -> the records holding it. Most texts (product
+// names) are held by one record, which is kept inline so a lookup touches no further memory.
 struct RecordTable::Index {
-    QHash<QString, std::vector<Record*>> map;
-    void insert(const QString& key, Record* r) { map[key].push_back(r); }
+    struct Bucket {
+        Record* first = nullptr;
+        std::vector<Record*> more;
+        template <typename F> void forEach(F&& f) const {
+            if (first)
+                f(first);
+            for (Record* r : more)
+                f(r);
+        }
+    };
+    QHash<QString, Bucket> map;
+    void insert(const QString& key, Record* r) {
+        Bucket& b = map[key];
+        if (!b.first)
+            b.first = r;
+        else
+            b.more.push_back(r);
+    }
     void erase(const QString& key, Record* r) {
         auto it = map.find(key);
         if (it == map.end())
             return;
-        auto& v = it.value();
-        auto pos = std::find(v.begin(), v.end(), r);
-        if (pos != v.end()) {
-            *pos = v.back();
-            v.pop_back();
+        Bucket& b = it.value();
+        if (b.first == r) {
+            if (b.more.empty()) {
+                map.erase(it);
+                return;
+            }
+            b.first = b.more.back();
+            b.more.pop_back();
+            return;
         }
-        if (v.empty())
-            map.erase(it);
+        auto pos = std::find(b.more.begin(), b.more.end(), r);
+        if (pos != b.more.end()) {
+            *pos = b.more.back();
+            b.more.pop_back();
+        }
     }
 };
+
+// The text of a text field without copying it (an empty view for null and other types).
+static QStringView textViewOf(const Record& r, int f) {
+    if (auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(f)]))
+        return *s;
+    return {};
+}
 
 // ---------------------------------------------------------------- FieldRef
 
@@ -597,9 +629,11 @@ bool RecordTable::locate(int f, const QString& value, LocateOptions opt) {
     postPending();
     if (f < 0 || f >= schema_.count() || recs_.empty())
         return false;
+    const bool isText = schema_.at(f).type == FieldType::Text;
+    const Qt::CaseSensitivity cs = opt.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
     auto matches = [&](const Record& r) {
-        const QString t = textOf(r, f);
-        const Qt::CaseSensitivity cs = opt.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        const QString other = isText ? QString() : textOf(r, f);
+        const QStringView t = isText ? textViewOf(r, f) : QStringView(other);
         if (opt.partialKey)
             return t.startsWith(value, cs);
         return t.compare(value, cs) == 0;
@@ -615,9 +649,10 @@ bool RecordTable::locate(int f, const QString& value, LocateOptions opt) {
         Index* ix = indexFor(f);
         auto it = ix->map.constFind(value);
         if (it != ix->map.constEnd())
-            for (Record* r : it.value())
+            it.value().forEach([&](Record* r) {
                 if ((found < 0 || r->pos < found) && passes(*r))
                     found = r->pos;
+            });
     } else {
         for (int p = 0; p < recordCount(); ++p) {
             const Record& r = *recs_[static_cast<size_t>(p)];
