@@ -9,11 +9,13 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
 
 class Platform;
+class Tfrm_convert;
 class QAction;
 class QActionGroup;
 class QCheckBox;
@@ -127,6 +129,11 @@ public:
     void clearListTypeEntries();
     bool listTypeMenuStale() const { return listTypeMenuStale_; }
     void setListTypeMenuStale(bool on) { listTypeMenuStale_ = on; }
+    // The list-type file of the current list: in the start-up directory, named after the list
+    // file as the toolbar shows it.
+    QString listTypePath() const;
+    // The converter window while it is open.
+    Tfrm_convert* converterWindow() const;
 
 public slots:
     // ------------------------------------------------------------------ file commands
@@ -164,9 +171,15 @@ public slots:
     // (print preview, text and HTML export, organisation export)
 
     // ------------------------------------------------------------------ list types
+    void Listetype1Click();            // the menu "Liste-type" opens: filled once per list
+    void Nouvellelistetype1Click();    // "Nouvelle liste type"
+    void newitemclick(QAction* entry); // a list-type entry: its products go on the list
 
     // ------------------------------------------------------------------ tools
     // (Options dialog, global operations, converter)
+    void spd_btn_paramClick();   // Options dialog (toolbar "Options", menu "Options")
+    void smenu_reqClick();       // "Requêtes globales"
+    void spd_btn_convertClick(); // converter button pressed down or up
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -291,6 +304,8 @@ private:
     void connectWindowCommands();
     // Each area's connections, in order (main_window.cpp).
     void connectAreas();
+    void setupListTypes(); // main_window_listtypes.cpp
+    void setupTools();     // main_window_tools.cpp
     void waitUntilStartShown(const QElapsedTimer& started, int minimumMs);
 
     // --- settings and layout (main_window_settings.cpp)
@@ -310,6 +325,9 @@ private:
     void showModified();
     // Filter button released, both filters off, label "Liste complète" (main_window_files.cpp).
     void releaseShopFilter();
+    // What follows the reading of a list file into the data (main_window_files.cpp): filter
+    // released, tree, validation text, first records, total, product commands, not modified.
+    void afterListLoaded();
 
     Platform& platform_;
     ShoppingData data_;
@@ -319,6 +337,7 @@ private:
     QString fileName_;
     std::array<QCursor, 3> dragCursors_;
     bool listTypeMenuStale_ = true;
+    QPointer<Tfrm_convert> converter_;
     int leftWidth_ = 260; // Panel4 while the window is not on screen
     int treeWidth_ = 76;  // Panel10, kept while it is hidden
     bool splittersPending_ = true;

@@ -110,6 +110,12 @@ bool Tfrm_main::loadList(const QString& path) {
         platform_.error(error);
         return false;
     }
+    afterListLoaded();
+    return true;
+}
+
+void Tfrm_main::afterListLoaded() {
+    releaseShopFilter();
     commands_.prepareLookups();
     showOrgTree();
     showValidationText();
@@ -126,7 +132,6 @@ bool Tfrm_main::loadList(const QString& path) {
         setProductCommandsEnabled(settings_.productCommands);
     }
     data_.setModified(false);
-    return true;
 }
 
 void Tfrm_main::spd_btn_newClick() {

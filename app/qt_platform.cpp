@@ -192,8 +192,15 @@ RegionalSettings QtPlatform::regional() {
 }
 
 std::optional<quint32> QtPlatform::chooseColor(quint32 initial, const QList<quint32>& custom) {
-    for (int i = 0; i < custom.size() && i < QColorDialog::customCount(); ++i)
-        QColorDialog::setCustomColor(i, colorFromBgr(custom[i]));
+    // The six colours go to the custom slots 8, 9, 10 and 12, 13, 14 of the sixteen, in the
+    // order given.
+    static constexpr int kSlots[] = {8, 9, 10, 12, 13, 14};
+    int n = 0;
+    for (int slot : kSlots) {
+        if (n >= custom.size() || slot >= QColorDialog::customCount())
+            break;
+        QColorDialog::setCustomColor(slot, colorFromBgr(custom[n++]));
+    }
     const QColor chosen =
         QColorDialog::getColor(colorFromBgr(initial), parent_, QStringLiteral("Couleur"));
     if (!chosen.isValid())
