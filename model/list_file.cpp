@@ -494,9 +494,11 @@ private:
 
 // A tree line's leading blanks and TABs are its level, so sector and aisle names are written
 // without them, in the tree and in the records alike: after reading back, the records still
-// carry the names of the tree.
+// carry the names of the tree. Line breaks and NULs go too, as they are written as blanks: a
+// name read with a leading CR would otherwise come back one level deeper, or not at all.
 QStringView withoutLeadingBlanks(QStringView s) {
-    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t'))
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t' || s.front() == u'\r' ||
+                            s.front() == u'\n' || s.front() == QChar(0)))
         s = s.sliced(1);
     return s;
 }
