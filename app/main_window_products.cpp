@@ -1,0 +1,97 @@
+// Product editing from the main window: new product, edit product, delete product, and what the
+// window shows afterwards (sector tree, chosen node, product sheet, list total, list caption).
+
+#include "app/main_window.h"
+
+#include "dialogs/product_commands.h"
+#include "model/product_editing.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSet>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QTreeWidget>
+
+void Tfrm_main::setupProducts() {
+    connect(spd_btn_newprod, &QToolButton::clicked, this, &Tfrm_main::spdbtn_newproduitClick);
+    connect(smenu_prodnew, &QAction::triggered, this, &Tfrm_main::spdbtn_newproduitClick);
+    connect(spd_btn_editprod, &QToolButton::clicked, this, &Tfrm_main::spd_btn_editprodClick);
+    connect(spd_btn_editprod2, &QToolButton::clicked, this, &Tfrm_main::spd_btn_editprodClick);
+    connect(smenu_prodedit, &QAction::triggered, this, &Tfrm_main::spd_btn_editprodClick);
+    connect(spd_btn_supproduit, &QToolButton::clicked, this, &Tfrm_main::spd_btn_supproduitClick);
+    connect(smenu_prodsup, &QAction::triggered, this, &Tfrm_main::spd_btn_supproduitClick);
+}
+
+ProductDialogContext Tfrm_main::productDialogContext() const {
+    ProductDialogContext ctx;
+    ctx.newSectorsAllowed = settings_.newSectors;
+    ctx.defaultPeriod = settings_.renewDays;
+    // The dialog's labels are the titles the user gave the window.
+    ctx.sectorTitle = Panel8->text();
+    ctx.aisleTitle = table1Grid->columnTitle(1);
+    ctx.productTitle = table1Grid->columnTitle(2);
+    ctx.exec = productDialogExec;
+    return ctx;
+}
+
+void Tfrm_main::spdbtn_newproduitClick() {
+    // The grid takes the focus first, which ends an edit in progress on the product sheet.
+    RxDBGrid1->setFocus();
+    if (const auto done = runNewProduct(data_, platform_, productDialogContext(), this))
+        productAccepted(*done);
+}
+
+void Tfrm_main::spd_btn_editprodClick() {
+    RxDBGrid1->setFocus();
+    if (data_.catalogue.isEmpty())
+        return;
+    if (const auto done = runEditProduct(data_, platform_, productDialogContext(), this))
+        productAccepted(*done);
+}
+
+void Tfrm_main::spd_btn_supproduitClick() {
+    RxDBGrid1->setFocus();
+    if (data_.catalogue.isEmpty())
+        return;
+    if (!runDeleteProduct(data_, platform_))
+        return;
+    // A listed product's row stays on the list but no longer counts.
+    commands_.recomputeTotal();
+    updateProductSheetEnabled();
+}
+
+void Tfrm_main::productAccepted(const product_edit::Accepted& done) {
+    // The node chosen before, by level, and the sectors left open: the tree is built again.
+    const QTreeWidgetItem* chosen = TreeView1->currentItem();
+    const bool nodeChosen = chosen != nullptr;
+    const bool aisleChosen = chosen && chosen->parent();
+    QSet<QString> open;
+    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i)
+        if (TreeView1->topLevelItem(i)->isExpanded())
+            open.insert(TreeView1->topLevelItem(i)->text(0));
+
+    showOrgTree();
+    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i)
+        if (open.contains(TreeView1->topLevelItem(i)->text(0)))
+            TreeView1->topLevelItem(i)->setExpanded(true);
+
+    // The product's own sector or aisle node takes the place of the one chosen. Only the
+    // highlight moves: the selection and the filter are already the product's.
+    if (nodeChosen && done.node.sector >= 0 && done.node.sector < TreeView1->topLevelItemCount()) {
+        QTreeWidgetItem* node = TreeView1->topLevelItem(done.node.sector);
+        if (aisleChosen && done.node.aisle >= 0 && done.node.aisle < node->childCount()) {
+            node->setExpanded(true);
+            node = node->child(done.node.aisle);
+        }
+        const QSignalBlocker quiet(TreeView1);
+        TreeView1->setCurrentItem(node);
+        TreeView1->scrollToItem(node);
+    }
+
+    updateProductSheetEnabled();
+    // A new price, or a renamed product, changes what the list is worth.
+    commands_.recomputeTotal();
+    if (data_.shopFilterOn())
+        data_.setListLabel(commands_.filterCaption());
+}
