@@ -175,6 +175,13 @@ std::optional<qint64> parseInteger(QStringView text) {
 
 // ---------------------------------------------------------------- storing read values
 
+// The prices the writer writes back in at most 36 characters: below 10^15 once rounded to 15
+// digits, and not below 10^-20.
+bool writablePrice(double v) {
+    const double a = std::fabs(v);
+    return a == 0 || (a >= 1e-20 && a < 999999999999999.5);
+}
+
 // Decodes lines into one buffer that keeps its capacity, so reading a line allocates nothing.
 class LineDecoder {
 public:
@@ -277,10 +284,14 @@ private:
                 slot = static_cast<qint32>(*n);
             break;
         }
-        case FieldType::Money:
-            // An unreadable price counts as 1, so that the product still has one.
-            slot = parseMoney(v).value_or(1.0);
+        case FieldType::Money: {
+            // An unreadable price counts as 1, so that the product still has one. So does a
+            // price far beyond any amount: written back in full, without exponent, it would be
+            // too long to be read again, and the values after it on its line would be lost.
+            const std::optional<double> price = parseMoney(v);
+            slot = price && writablePrice(*price) ? *price : 1.0;
             break;
+        }
         case FieldType::Date: {
             const QDate d = parseDate(v);
             if (d.isValid())
