@@ -93,6 +93,7 @@ void Tfrm_main::waitUntilStartShown(const QElapsedTimer& started, int minimumMs)
 void Tfrm_main::connectAreas() {
     // Each area of the window connects its controls here, one call per area, in this order:
     // shopping gestures, product editing, output, list types, tools.
+    setupShopping();
     setupProducts();
     setupOutput();
     setupListTypes();

@@ -2,6 +2,7 @@
 
 #include "app/record_grid.h"
 #include "app/record_grid_model.h"
+#include "model/drop_rules.h"
 #include "model/settings.h"
 #include "model/shopping_commands.h"
 #include "model/shopping_data.h"
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <functional>
 
 class Platform;
@@ -22,6 +24,7 @@ class QAction;
 class QActionGroup;
 class QCheckBox;
 class QComboBox;
+class QDrag;
 class QDateEdit;
 class QFrame;
 class QLabel;
@@ -171,7 +174,36 @@ public slots:
 
     // ------------------------------------------------------------------ shopping gestures
     // (tree, filter, sorting, search, moving products, totals, marks, validation)
+    void TreeView1MouseDown(Qt::MouseButton button, const QPoint& pos); // press on the tree
+    void RxDBGrid1TitleBtnClick(int column); // a title of either grid, by its column index
+    void RxDBGrid2CellClick();                // a list row clicked: its product comes up
+    void cbb_rechChange(const QString& text); // the search box's text changed
+    void cbb_rechDropDown();                  // the search box's list opens
+    void spd_btn_poseClick();   // ">", Enter and double click in the catalogue
+    void spd_btn_retireClick(); // "<", double click in the list
+    void spd_btn_annuleClick(); // "Annule"
+    void spd_btn_valideClick(); // "Valide"
+    void btn_totalClick();      // "Total"
+    void cpanel1DblClick(int tag); // double click on a colour panel (tag 1 to 3): block add
+    void DBCheckBox1Enter(); // planned box; also a right press and Space in the catalogue
+    void DBCheckBox5Enter(); // "Rappel le" box
+    void DateTimePicker1CloseUp(QDate date); // a date chosen in the picker's calendar
+    void DBEdit2Enter(QLineEdit* field);      // price, period or note entered
+    void DBEdit2Exit(QLineEdit* field);       // left: what was typed is posted
 
+public:
+    // Drag and drop between the grids, the cart and the colour panels, by the controls' object
+    // names: whether the target takes the source, and the drop itself. The window's drag
+    // events only carry the names to these.
+    bool controlDragOver(const QString& source, const QString& target) const;
+    drop::DropOutcome controlDragDrop(const QString& source, const QString& target);
+    // Runs a drag once the pointer has moved far enough; empty: QDrag::exec (tests fill it in).
+    std::function<Qt::DropAction(QDrag&)> dragExec;
+    // Ends an edit in progress on the product sheet: what was typed in the price, period or
+    // note goes to the product the sheet showed while it was typed.
+    void endSheetEdit();
+
+public slots:
     // ------------------------------------------------------------------ product editing
     void spdbtn_newproduitClick();  // new product (toolbar, menu "Nouveau")
     void spd_btn_editprodClick();   // edit product (toolbar, product sheet, menu "Edite")
@@ -349,6 +381,24 @@ private:
     void showModified();
     // Filter button released, both filters off, label "Liste complète" (main_window_files.cpp).
     void releaseShopFilter();
+
+    // --- shopping gestures (main_window_shopping.cpp, main_window_sheet.cpp,
+    //     main_window_dragdrop.cpp)
+    void setupShopping();
+    void setupSheet();
+    void setupDragDrop();
+    // Events of the tree, the grids, the cart, the colour panels and the sheet's fields.
+    bool shoppingEvent(QObject* watched, QEvent* event);
+    bool sheetEvent(QObject* watched, QEvent* event);
+    bool pointerEvent(QObject* watched, QEvent* event);
+    // Before a gesture: the sheet's edit ends and the catalogue grid takes the focus.
+    void gestureStart();
+    QVariant stateBrush(const Record& r, int column, bool current, bool catalogue) const;
+    void DBEdit2Change(const QString& text); // the note typed: refused characters taken out
+    void DateTimePicker1Exit();               // a date typed in the picker, then left
+    void setPanelSunken(QLabel* panel, bool sunken);
+    void raisePanels();
+    void startDrag(QWidget* source);
     // What follows the reading of a list file into the data (main_window_files.cpp): filter
     // released, tree, validation text, first records, total, product commands, not modified.
     void afterListLoaded();
@@ -370,4 +420,12 @@ private:
     int leftWidth_ = 260; // Panel4 while the window is not on screen
     int treeWidth_ = 76;  // Panel10, kept while it is hidden
     bool splittersPending_ = true;
+    // Shopping gestures: the product the sheet shows (its edits go there), the pending press
+    // of a drag source, and the filter of the gesture controls' events (last, so that it goes
+    // before the data when the window is destroyed).
+    RecordTable::Bookmark sheetProduct_ = 0;
+    bool endingSheetEdit_ = false;
+    QWidget* pressSource_ = nullptr;
+    QPoint pressAt_;
+    std::unique_ptr<QObject> shoppingEvents_;
 };

@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 
+#include "app/search_box.h"
 #include "app/window_look.h"
 #include "dialogs/bgr_color.h"
 #include "resources/pictures.h"
@@ -56,18 +57,6 @@ QPushButton* cartButton(QWidget* parent, const char* name, const QString& text) 
     b->setFixedHeight(22);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
-}
-
-// The sheet shows the product for now; its fields take the user's changes once the product
-// sheet's editing is connected.
-void displayOnly(QWidget* w) {
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setReadOnly(true);
-    else if (auto* d = qobject_cast<QDateEdit*>(w))
-        d->setReadOnly(true);
-    else
-        w->setAttribute(Qt::WA_TransparentForMouseEvents);
-    w->setFocusPolicy(qobject_cast<QLineEdit*>(w) ? Qt::ClickFocus : Qt::NoFocus);
 }
 
 } // namespace
@@ -244,10 +233,6 @@ QWidget* Tfrm_main::buildProductSheet() {
                     Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(DBEdit2, 3, 3, 1, 2);
     grid->setColumnStretch(3, 1);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{DBCheckBox1, RxDBCalcEdit1, DBCheckBox5,
-                                                      DateTimePicker1, DBEdit3, DBEdit2})
-        displayOnly(w);
     return Panel7;
 }
 
@@ -328,7 +313,7 @@ QWidget* Tfrm_main::buildListView() {
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(3);
 
-    cbb_rech = new QComboBox(Panel2);
+    cbb_rech = new SearchBox(Panel2);
     cbb_rech->setObjectName(QStringLiteral("cbb_rech"));
     cbb_rech->setEditable(true);
     cbb_rech->setInsertPolicy(QComboBox::NoInsert);

@@ -7,6 +7,7 @@
 #include "app/window_look.h"
 #include "dialogs/bgr_color.h"
 #include "model/platform.h"
+#include "output/report_layout.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -34,8 +35,12 @@ void Tfrm_main::connectDisplay() {
 }
 
 void Tfrm_main::showProduct() {
+    // What was being typed on the sheet belongs to the product shown until now.
+    endSheetEdit();
     const Record* r = data_.catalogue.current();
-    if (!r || data_.catalogue.currentRow() < 0) {
+    const bool shown = r && data_.catalogue.currentRow() >= 0;
+    sheetProduct_ = shown ? data_.catalogue.bookmark() : 0;
+    if (!shown) {
         for (QLabel* l : {DBText1, DBText2, Panel5})
             l->clear();
         for (QLineEdit* e : {DBEdit1, RxDBCalcEdit1, DBEdit3, DBEdit2})
@@ -87,7 +92,7 @@ void Tfrm_main::showTotal() {
         return;
     }
     const ListTotal& t = data_.total();
-    edt_total->setText(QStringLiteral(" %1").arg(platform_.regional().formatMoney(t.price), 8));
+    edt_total->setText(report::listTotalText(t.price, platform_.regional()));
     edt_tot_nbre->setText(QStringLiteral(" %1").arg(t.units, 3));
 }
 

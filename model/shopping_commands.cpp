@@ -210,7 +210,7 @@ QString ShoppingCommands::validationQuestion() {
 }
 
 QString ShoppingCommands::validationTitle() {
-    return QStringLiteral("Validation");
+    return QStringLiteral("Confirmation");
 }
 
 // ---------------------------------------------------------------- tree, filter, sorting, search
