@@ -13,7 +13,8 @@ ListTypeFile ListTypeFile::forList(const QString& directory, const QString& list
 }
 
 bool ListTypeFile::create(QString* error) {
-    if (QFileInfo::exists(path()))
+    // Only a file is a list-type file already there: a directory of that name is a failure.
+    if (QFileInfo(path()).isFile())
         return true;
     QSaveFile out(path());
     const QByteArray content = QByteArray("[") + kSection + "]\r\n";
