@@ -46,16 +46,19 @@ void Tfrm_main::setupOutput() {
 void Tfrm_main::spd_btn_exportClick() {
     if (data_.list.isEmpty())
         return;
-    RxDBGrid1->setFocus();
+    gestureStart();
     exportList(data_, platform_, settings_.html ? ExportFormat::Html : ExportFormat::Text,
                settings_.appTitle, exportDirectory());
 }
 
 void Tfrm_main::smn_textetClick() {
+    // A price being typed on the product sheet counts in the export.
+    endSheetEdit();
     exportList(data_, platform_, ExportFormat::Text, settings_.appTitle, exportDirectory());
 }
 
 void Tfrm_main::smn_html() {
+    endSheetEdit();
     exportList(data_, platform_, ExportFormat::Html, settings_.appTitle, exportDirectory());
 }
 
@@ -80,7 +83,7 @@ void Tfrm_main::spd_btn_imprimeClick() {
         return;
     // The focus leaves the product sheet first, so that a price being typed there is in the
     // catalogue before the total is worked out and the report reads the prices.
-    RxDBGrid1->setFocus();
+    gestureStart();
     commands_.recomputeTotal();
 
     PrintRequest request;

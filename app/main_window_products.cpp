@@ -36,14 +36,14 @@ ProductDialogContext Tfrm_main::productDialogContext() const {
 }
 
 void Tfrm_main::spdbtn_newproduitClick() {
-    // The grid takes the focus first, which ends an edit in progress on the product sheet.
-    RxDBGrid1->setFocus();
+    // An edit in progress on the product sheet ends first; the catalogue grid takes the focus.
+    gestureStart();
     if (const auto done = runNewProduct(data_, platform_, productDialogContext(), this))
         productAccepted(*done);
 }
 
 void Tfrm_main::spd_btn_editprodClick() {
-    RxDBGrid1->setFocus();
+    gestureStart();
     if (data_.catalogue.isEmpty())
         return;
     if (const auto done = runEditProduct(data_, platform_, productDialogContext(), this))
@@ -51,7 +51,7 @@ void Tfrm_main::spd_btn_editprodClick() {
 }
 
 void Tfrm_main::spd_btn_supproduitClick() {
-    RxDBGrid1->setFocus();
+    gestureStart();
     if (data_.catalogue.isEmpty())
         return;
     if (!runDeleteProduct(data_, platform_))

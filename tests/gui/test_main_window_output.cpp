@@ -304,6 +304,28 @@ private slots:
         QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
     }
 
+    void priceTypedOnTheSheetCounts() {
+        gui::Run run;
+        Tfrm_main& w = run.start({run.writeList()});
+        QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
+        // Typed on the product sheet, not yet left.
+        w.RxDBCalcEdit1->setText(QStringLiteral("1,50"));
+        w.RxDBCalcEdit1->setModified(true);
+        FakePreview preview;
+        installPreview(run, preview);
+        w.SpeedButton4->click();
+        QCOMPARE(preview.totalShown,
+                 report::listTotalText(Money::fromRaw(30000), run.platform.regional()));
+
+        w.RxDBCalcEdit1->setText(QStringLiteral("2,25"));
+        w.RxDBCalcEdit1->setModified(true);
+        w.Texte1->trigger();
+        const QStringList lines = crlfLines(gui::readBytes(run.platform.opened.value(0)));
+        QCOMPARE(lines.size(), 5);
+        QVERIFY2(lines.at(3).contains(QStringLiteral("2,25")), qPrintable(lines.at(3)));
+        QVERIFY2(lines.at(3).contains(QStringLiteral("4,50")), qPrintable(lines.at(3)));
+    }
+
     void listLeftSortedAndCurrentRecordsKept() {
         gui::Run run;
         Tfrm_main& w = run.start({copyExample(run)});

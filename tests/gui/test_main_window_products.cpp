@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -241,6 +242,22 @@ private slots:
         QCOMPARE(w.edt_total->text(), report::listTotalText(Money::fromRaw(40000), fr));
         QCOMPARE(w.edt_total->text(), QString::fromUtf8("   4,00\u00a0€"));
         QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
+    }
+
+    void priceTypedOnTheSheetReachesTheDialog() {
+        gui::Run run;
+        Tfrm_main& w = run.start({run.writeList()});
+        QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Riz")));
+        w.DBEdit3->setText(QStringLiteral("21"));
+        w.DBEdit3->setModified(true);
+        int period = -1;
+        w.productDialogExec = [&period](Tfrm_saiprod& dlg) {
+            period = dlg.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->value();
+            return int(QDialog::Rejected);
+        };
+        w.spd_btn_editprod->click();
+        QCOMPARE(period, 21);
+        QCOMPARE(w.table1().integer(Cat::Duree_rappel), 21);
     }
 
     void deleteAListedProduct() {
