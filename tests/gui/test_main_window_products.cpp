@@ -9,6 +9,7 @@
 #include "output/report_layout.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
@@ -283,6 +285,27 @@ private slots:
         QCOMPARE(w.data().total().units, 0);
         QCOMPARE(w.edt_total->text(), report::listTotalText(Money(), run.platform.regional()));
         QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   0"));
+    }
+
+    void theDialogItselfShowsModally() {
+        gui::Run run;
+        Tfrm_main& w = run.start({run.writeList()});
+        run.show();
+        bool seen = false;
+        QTimer::singleShot(0, [&seen, &w] {
+            auto* dlg = qobject_cast<Tfrm_saiprod*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            seen = true;
+            QVERIFY(dlg->isModal());
+            QCOMPARE(dlg->parentWidget(), &w);
+            fill(*dlg, {QStringLiteral("Beurre"), QStringLiteral("Frais"), std::nullopt, 2.1});
+            dlg->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
+        });
+        w.spd_btn_newprod->click();
+        QVERIFY(seen);
+        QCOMPARE(run.catalogueRows(), 4);
+        QCOMPARE(currentProduct(w), QStringLiteral("Beurre"));
+        QCOMPARE(w.table1().text(Cat::Secteur), QString::fromUtf8("Supermarché"));
     }
 
     void everyControlOpensTheDialogAndCancelChangesNothing() {
