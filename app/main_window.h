@@ -15,8 +15,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <memory>
 #include <functional>
+#include <memory>
 
 class Platform;
 class Tfrm_convert;
@@ -175,21 +175,21 @@ public slots:
     // ------------------------------------------------------------------ shopping gestures
     // (tree, filter, sorting, search, moving products, totals, marks, validation)
     void TreeView1MouseDown(Qt::MouseButton button, const QPoint& pos); // press on the tree
-    void RxDBGrid1TitleBtnClick(int column); // a title of either grid, by its column index
+    void RxDBGrid1TitleBtnClick(int column);  // a title of either grid, by its column index
     void RxDBGrid2CellClick();                // a list row clicked: its product comes up
     void cbb_rechChange(const QString& text); // the search box's text changed
     void cbb_rechDropDown();                  // the search box's list opens
-    void spd_btn_poseClick();   // ">", Enter and double click in the catalogue
-    void spd_btn_retireClick(); // "<", double click in the list
-    void spd_btn_annuleClick(); // "Annule"
-    void spd_btn_valideClick(); // "Valide"
-    void btn_totalClick();      // "Total"
+    void spd_btn_poseClick();                 // ">", Enter and double click in the catalogue
+    void spd_btn_retireClick();               // "<", double click in the list
+    void spd_btn_annuleClick();               // "Annule"
+    void spd_btn_valideClick();               // "Valide"
+    void btn_totalClick();                    // "Total"
     void cpanel1DblClick(int tag); // double click on a colour panel (tag 1 to 3): block add
-    void DBCheckBox1Enter(); // planned box; also a right press and Space in the catalogue
-    void DBCheckBox5Enter(); // "Rappel le" box
+    void DBCheckBox1Enter();       // planned box; also a right press and Space in the catalogue
+    void DBCheckBox5Enter();       // "Rappel le" box
     void DateTimePicker1CloseUp(QDate date); // a date chosen in the picker's calendar
-    void DBEdit2Enter(QLineEdit* field);      // price, period or note entered
-    void DBEdit2Exit(QLineEdit* field);       // left: what was typed is posted
+    void DBEdit2Enter(QLineEdit* field);     // price, period or note entered
+    void DBEdit2Exit(QLineEdit* field);      // left: what was typed is posted
 
 public:
     // Drag and drop between the grids, the cart and the colour panels, by the controls' object
@@ -395,7 +395,7 @@ private:
     void gestureStart();
     QVariant stateBrush(const Record& r, int column, bool current, bool catalogue) const;
     void DBEdit2Change(const QString& text); // the note typed: refused characters taken out
-    void DateTimePicker1Exit();               // a date typed in the picker, then left
+    void DateTimePicker1Exit();              // a date typed in the picker, then left
     void setPanelSunken(QLabel* panel, bool sunken);
     void raisePanels();
     void startDrag(QWidget* source);

@@ -83,6 +83,7 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
     const QString name = control ? control->objectName() : QString();
     const drop::Control which = drop::controlFromName(name);
     const int tag = drop::panelTag(which);
+    const bool isGrid = control == RxDBGrid1 || control == RxDBGrid2;
 
     if (watched == RxDBGrid1 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -119,7 +120,8 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
             pressSource_ = control;
             pressAt_ = at;
         }
-        return false; // a grid makes the pressed row current
+        // A grid makes the pressed row current; the cart and the panels take the press.
+        return !isGrid;
     }
     case QEvent::MouseMove: {
         const auto* e = static_cast<QMouseEvent*>(event);
@@ -138,7 +140,7 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
         pressSource_ = nullptr;
         if (tag)
             setPanelSunken(cpanels[static_cast<size_t>(tag - 1)], false);
-        return false;
+        return !isGrid;
     case QEvent::MouseButtonDblClick: {
         const auto* e = static_cast<QMouseEvent*>(event);
         pressSource_ = nullptr;

@@ -14,7 +14,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
+#include <QValidator>
 #include <cmath>
 
 namespace {
@@ -37,6 +38,21 @@ std::optional<QString> refusal(QStringView text, qsizetype i, int* n) {
     return std::nullopt;
 }
 
+// Takes exactly the texts a pattern matches whole: every keystroke that would leave anything
+// else is refused (a regular-expression validator lets partial matches through).
+class PatternValidator : public QValidator {
+public:
+    PatternValidator(const QString& pattern, QObject* parent)
+        : QValidator(parent), pattern_(QRegularExpression::anchoredPattern(pattern)) {}
+
+    State validate(QString& input, int&) const override {
+        return pattern_.match(input).hasMatch() ? Acceptable : Invalid;
+    }
+
+private:
+    QRegularExpression pattern_;
+};
+
 // The message for the first character of a note that may not stay, or nothing.
 std::optional<QString> noteRefusal(QStringView text) {
     int n = 1;
@@ -53,15 +69,13 @@ void Tfrm_main::setupSheet() {
 
     // Price: at most six characters, digits with two decimals at most.
     const QString separator = QRegularExpression::escape(platform_.regional().decimalSeparator());
-    RxDBCalcEdit1->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("(?=.{0,6}$)\\d*([.,%1]\\d{0,2})?").arg(separator)),
-        RxDBCalcEdit1));
+    RxDBCalcEdit1->setValidator(new PatternValidator(
+        QStringLiteral("(?=.{0,6}$)\\d*([.,%1]\\d{0,2})?").arg(separator), RxDBCalcEdit1));
     // The validator limits typing; a stored price longer than six characters is still shown
     // whole.
     RxDBCalcEdit1->setMaxLength(32767);
     // Period: whole days, 0 to 9999, as in the product dialog.
-    DBEdit3->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), DBEdit3));
+    DBEdit3->setValidator(new PatternValidator(QStringLiteral("\\d{0,4}"), DBEdit3));
     DBEdit3->setMaxLength(4);
     connect(DBEdit2, &QLineEdit::textEdited, this, &Tfrm_main::DBEdit2Change);
     for (QLineEdit* field : {RxDBCalcEdit1, DBEdit3, DBEdit2}) {

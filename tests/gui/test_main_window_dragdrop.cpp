@@ -1,0 +1,330 @@
+// Drag and drop in the main window: what each drop of a source on a target does (driven through
+// the window's drop handler, which the drop events call), the drop events themselves, which
+// presses and moves start a drag, with which data and cursor, and the panels' look.
+
+#include "example_window.h"
+
+#include "app/application_setup.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QToolButton>
+
+using Button = Platform::Button;
+using gui::ExampleRun;
+
+namespace {
+
+const QString kMime = QStringLiteral("application/x-paniva-control");
+const QString kCatalogue = QStringLiteral("RxDBGrid1");
+const QString kList = QStringLiteral("RxDBGrid2");
+const QString kCart = QStringLiteral("image_chariot");
+const QString kPrevu = QStringLiteral("cpanel1");
+const QString kRappel = QStringLiteral("cpanel2");
+const QString kRappelPlus = QStringLiteral("cpanel3");
+
+// What a drag started by the window carried.
+struct DragSeen {
+    QString source;
+    QImage cursor;
+};
+
+void watchDrags(Tfrm_main& w, QList<DragSeen>& seen) {
+    w.dragExec = [&seen](QDrag& drag) {
+        seen << DragSeen{QString::fromUtf8(drag.mimeData()->data(kMime)),
+                         drag.dragCursor(Qt::MoveAction).toImage()};
+        return Qt::IgnoreAction;
+    };
+}
+
+// A press, then a move of `distance` pixels to the right with the button held.
+void pressAndMove(QWidget* w, QPoint at, int distance) {
+    QTest::mousePress(w, Qt::LeftButton, {}, at);
+    QTest::mouseMove(w, at + QPoint(distance, 0));
+    QTest::mouseMove(w, at + QPoint(distance, distance));
+}
+
+QStringList listNames(Tfrm_main& w) {
+    QStringList out;
+    for (int p = 0; p < w.table2().recordCount(); ++p)
+        out << RecordTable::textOf(w.table2().recordAt(p), Lst::Produit);
+    return out;
+}
+
+bool sendDrop(QWidget* target, QMimeData* mime) {
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::MoveAction, mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
+class TestMainWindowDragDrop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { appsetup::installFontSubstitutes(); }
+
+    // ------------------------------------------------------------ drop effects
+
+    void catalogueRowOnTheListOrTheCartAddsAUnit() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        QVERIFY(w.controlDragDrop(kCatalogue, kList).changed);
+        QCOMPARE(run.quantity(riz), 1);
+        QVERIFY(w.controlDragDrop(kCatalogue, kCart).changed);
+        QCOMPARE(run.quantity(riz), 2);
+        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("  11"));
+        // On its own grid: nothing.
+        QVERIFY(!w.controlDragDrop(kCatalogue, kCatalogue).changed);
+        QCOMPARE(run.quantity(riz), 2);
+    }
+
+    void listRowOnTheCatalogueOrTheCartRemovesAUnit() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString lait = QStringLiteral("Lait demi-écrémé 1 L");
+        run.chooseRow(lait);
+        QVERIFY(w.controlDragDrop(kList, kCatalogue).changed);
+        QCOMPARE(run.quantity(lait), 1);
+        QVERIFY(w.controlDragDrop(kList, kCart).changed);
+        QVERIFY(!run.listRow(lait));
+        QCOMPARE(run.productField(lait, Cat::color), QStringLiteral(" "));
+        QVERIFY(!w.controlDragDrop(kList, kList).changed);
+        QCOMPARE(w.table2().recordCount(), 5);
+    }
+
+    void cartOnTheListValidatesOnTheCatalogueEmpties() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        run.platform.answer(Button::No);
+        QVERIFY(!w.controlDragDrop(kCart, kList).changed);
+        QCOMPARE(run.platform.messages.size(), 1);
+        QCOMPARE(run.platform.lastMessage().title, QStringLiteral("Confirmation"));
+        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" mardi 1 décembre 2026"));
+        run.platform.answer(Button::Yes);
+        QVERIFY(w.controlDragDrop(kCart, kList).changed);
+        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" mercredi 9 décembre 2026"));
+        QCOMPARE(w.table2().recordCount(), 6);
+
+        QVERIFY(!w.controlDragDrop(kCart, kCart).changed);
+        QVERIFY(w.controlDragDrop(kCart, kCatalogue).changed);
+        QCOMPARE(w.table2().recordCount(), 0);
+        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   0"));
+        QCOMPARE(run.productField(QStringLiteral("Café moulu pur arabica 250 g"), Cat::color),
+                 QStringLiteral(" "));
+        // An empty list: nothing more to empty or to take off.
+        QVERIFY(!w.controlDragDrop(kCart, kCatalogue).changed);
+        QVERIFY(!w.controlDragDrop(kList, kCatalogue).changed);
+    }
+
+    void panelOnTheListAddsItsStateOnTheCatalogueRemovesIt() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        QVERIFY(w.controlDragDrop(kPrevu, kList).changed);
+        QCOMPARE(w.table2().recordCount(), 13);
+        QVERIFY(run.listRow(QStringLiteral("Huîtres n°3 la douzaine")));
+        // Again: the planned products are listed already, quantities stay.
+        QVERIFY(!w.controlDragDrop(kPrevu, kCart).changed);
+        QCOMPARE(run.quantity(QStringLiteral("Huîtres n°3 la douzaine")), 1);
+        QVERIFY(w.controlDragDrop(kPrevu, kCatalogue).changed);
+        QCOMPARE(w.table2().recordCount(), 6);
+
+        // "Rappel(+)" on the catalogue takes off the rows inside their window only ("P").
+        QVERIFY(w.controlDragDrop(kRappelPlus, kCatalogue).changed);
+        QVERIFY(!run.listRow(QStringLiteral("Café moulu pur arabica 250 g")));
+        QVERIFY(run.listRow(QStringLiteral("Papier toilette x12")));
+        // "Rappel" takes off the due ones and those inside their window.
+        QVERIFY(w.controlDragDrop(kRappel, kCatalogue).changed);
+        QCOMPARE(listNames(w), (QStringList{QStringLiteral("Pain de campagne"),
+                                            QStringLiteral("Lait demi-écrémé 1 L"),
+                                            QStringLiteral("Pommes Golden 1 kg")}));
+        QCOMPARE(w.edt_total->text(), run.totalText(320 + 2 * 99 + 3 * 240));
+        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   6"));
+        // "Rappel" on the cart: the due products come back.
+        QVERIFY(w.controlDragDrop(kRappel, kCart).changed);
+        QVERIFY(run.listRow(QStringLiteral("Doliprane 1000 mg")));
+        QVERIFY(!run.listRow(QStringLiteral("Café moulu pur arabica 250 g")));
+        for (QLabel* panel : w.cpanels)
+            QCOMPARE(panel->frameShadow(), QFrame::Raised);
+    }
+
+    void rowOnAPanelSetsItsState() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        // A catalogue row: the current product. Riz was last bought 69 days ago.
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        QVERIFY(w.controlDragDrop(kCatalogue, kRappel).changed);
+        QCOMPARE(run.productField(riz, Cat::Rappel), QStringLiteral("O"));
+        QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
+                 std::optional<qint32>(69));
+        QVERIFY(w.controlDragDrop(kCatalogue, kRappelPlus).changed);
+        QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
+                 std::optional<qint32>(69 + 15));
+        QVERIFY(w.controlDragDrop(kCatalogue, kPrevu).changed);
+        QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("O"));
+        QVERIFY(w.spd_btn_sauve->isEnabled());
+
+        // A list row: the row's own codes and its product.
+        const QString lait = QStringLiteral("Lait demi-écrémé 1 L");
+        run.chooseRow(lait);
+        QVERIFY(w.controlDragDrop(kList, kPrevu).changed);
+        QCOMPARE(RecordTable::textOf(*run.listRow(lait), Lst::Prevu), QStringLiteral("O"));
+        QCOMPARE(run.productField(lait, Cat::prevu), QStringLiteral("O"));
+        QVERIFY(w.controlDragDrop(kList, kRappelPlus).changed);
+        QCOMPARE(RecordTable::textOf(*run.listRow(lait), Lst::Rappel), QStringLiteral("P"));
+        // Lait was bought 4 days ago: period 4 + 1.
+        QCOMPARE(RecordTable::integerOf(*run.product(lait), Cat::Duree_rappel),
+                 std::optional<qint32>(5));
+        // The list row now shows the planned colour.
+        const int row = ExampleRun::rowOf(w.RxDBGrid2, lait);
+        run.chooseRow(QStringLiteral("Pain de campagne"));
+        QCOMPARE(w.table2Grid->index(row, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+                 QColor(0, 255, 255));
+    }
+
+    void refusedDropsDoNothing() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        QVERIFY(!w.controlDragOver(kCart, kPrevu));
+        QVERIFY(!w.controlDragOver(kPrevu, kRappel));
+        QVERIFY(w.controlDragOver(kPrevu, kPrevu));
+        QVERIFY(w.controlDragOver(kList, kRappelPlus));
+        QVERIFY(!w.controlDragOver(QStringLiteral("TreeView1"), kList));
+        QVERIFY(!w.controlDragOver(QString(), kCatalogue));
+        QVERIFY(!w.controlDragDrop(kCart, kPrevu).changed);
+        QVERIFY(!w.controlDragDrop(kRappel, kPrevu).changed);
+        QVERIFY(!w.controlDragDrop(kPrevu, kPrevu).changed);
+        QCOMPARE(w.table2().recordCount(), 6);
+        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(run.platform.messages.isEmpty());
+    }
+
+    // ------------------------------------------------------------ drop events
+
+    void dropEventsCarryTheSourceName() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        auto ours = [](const QString& source) {
+            auto* m = new QMimeData;
+            m->setData(kMime, source.toUtf8());
+            return std::unique_ptr<QMimeData>(m);
+        };
+        QVERIFY(sendDrop(w.RxDBGrid2->viewport(), ours(kCatalogue).get()));
+        QCOMPARE(run.quantity(riz), 1);
+        QVERIFY(sendDrop(w.image_chariot, ours(kCatalogue).get()));
+        QCOMPARE(run.quantity(riz), 2);
+        // A panel refuses the cart; nothing else comes in.
+        QVERIFY(!sendDrop(w.cpanels[0], ours(kCart).get()));
+        QMimeData text;
+        text.setText(QStringLiteral("Riz basmati 1 kg"));
+        QVERIFY(!sendDrop(w.RxDBGrid2->viewport(), &text));
+        QVERIFY(!sendDrop(w.RxDBGrid1->viewport(), &text));
+        QCOMPARE(run.quantity(riz), 2);
+        // The panel takes a catalogue row.
+        QVERIFY(sendDrop(w.cpanels[0], ours(kCatalogue).get()));
+        QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("O"));
+    }
+
+    // ------------------------------------------------------------ starting a drag
+
+    void panelDragStartsOnceMovedFarEnough() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        QList<DragSeen> seen;
+        watchDrags(w, seen);
+        QLabel* rappel = w.cpanels[1];
+        const int far = QApplication::startDragDistance() + 2;
+        // A small move: still a click.
+        QTest::mousePress(rappel, Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseMove(rappel, QPoint(11, 8));
+        QVERIFY(seen.isEmpty());
+        QCOMPARE(rappel->frameShadow(), QFrame::Sunken);
+        QTest::mouseRelease(rappel, Qt::LeftButton, {}, QPoint(11, 8));
+        QCOMPARE(rappel->frameShadow(), QFrame::Raised);
+
+        pressAndMove(rappel, QPoint(10, 8), far);
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].source, kRappel);
+        QVERIFY(!seen[0].cursor.isNull());
+        QCOMPARE(rappel->frameShadow(), QFrame::Raised);
+        QTest::mouseRelease(rappel, Qt::LeftButton);
+    }
+
+    void gridRowDragKeepsThePressedRow() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        QList<DragSeen> seen;
+        watchDrags(w, seen);
+        const QString sucre = QStringLiteral("Sucre en poudre 1 kg");
+        const int row = ExampleRun::rowOf(w.RxDBGrid1, sucre);
+        ExampleRun::rowCentre(w.RxDBGrid1, row);
+        const QRect rect = w.RxDBGrid1->visualRect(w.table1Grid->index(row, 2));
+        // Pressed at the row's foot, the pointer goes onto the next row before the drag
+        // starts: the pressed row stays current.
+        const QPoint at(rect.center().x(), rect.bottom() - 1);
+        QTest::mousePress(w.RxDBGrid1->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(run.current(), sucre);
+        QTest::mouseMove(w.RxDBGrid1->viewport(), at + QPoint(0, 3));
+        QVERIFY(w.RxDBGrid1->indexAt(at + QPoint(0, 3)).row() == row + 1);
+        QVERIFY(seen.isEmpty());
+        QCOMPARE(run.current(), sucre);
+        QTest::mouseMove(w.RxDBGrid1->viewport(),
+                         at + QPoint(0, 3 + QApplication::startDragDistance()));
+        QTest::mouseRelease(w.RxDBGrid1->viewport(), Qt::LeftButton);
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].source, kCatalogue);
+        QCOMPARE(run.current(), sucre);
+
+        // The list and the cart: cursors 3 and 4; a catalogue row and a panel share cursor 2.
+        pressAndMove(w.RxDBGrid2->viewport(), ExampleRun::rowCentre(w.RxDBGrid2, 0), 20);
+        QTest::mouseRelease(w.RxDBGrid2->viewport(), Qt::LeftButton);
+        pressAndMove(w.image_chariot, QPoint(5, 5), 20);
+        QTest::mouseRelease(w.image_chariot, Qt::LeftButton);
+        pressAndMove(w.cpanels[0], QPoint(5, 5), 20);
+        QTest::mouseRelease(w.cpanels[0], Qt::LeftButton);
+        QCOMPARE(seen.size(), 4);
+        QCOMPARE(seen[1].source, kList);
+        QCOMPARE(seen[2].source, kCart);
+        QCOMPARE(seen[3].source, kPrevu);
+        QVERIFY(seen[0].cursor != seen[1].cursor);
+        QVERIFY(seen[1].cursor != seen[2].cursor);
+        QVERIFY(seen[0].cursor != seen[2].cursor);
+        QCOMPARE(seen[0].cursor, seen[3].cursor);
+    }
+
+    void emptyListAndCartDoNotDrag() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        QTest::mouseClick(w.SpeedButton3, Qt::LeftButton); // Annule
+        QCOMPARE(w.table2().recordCount(), 0);
+        QList<DragSeen> seen;
+        watchDrags(w, seen);
+        pressAndMove(w.RxDBGrid2->viewport(), QPoint(30, 10), 20);
+        QTest::mouseRelease(w.RxDBGrid2->viewport(), Qt::LeftButton);
+        pressAndMove(w.image_chariot, QPoint(5, 5), 20);
+        QTest::mouseRelease(w.image_chariot, Qt::LeftButton);
+        QVERIFY(seen.isEmpty());
+        // The catalogue always drags, the panels too.
+        pressAndMove(w.RxDBGrid1->viewport(), ExampleRun::rowCentre(w.RxDBGrid1, 0), 20);
+        QTest::mouseRelease(w.RxDBGrid1->viewport(), Qt::LeftButton);
+        QCOMPARE(seen.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindowDragDrop)
+#include "test_main_window_dragdrop.moc"

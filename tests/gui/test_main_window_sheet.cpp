@@ -1,0 +1,278 @@
+// The product sheet's edits: price, period and note typed and posted on leaving, the note's
+// refused characters, the planned and reminder boxes (a click, never the focus), the right
+// press and Space in the catalogue, and the date picker's calendar.
+
+#include "example_window.h"
+
+#include "app/application_setup.h"
+#include "app/window_look.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+using gui::ExampleRun;
+
+namespace {
+
+constexpr qint64 kExampleCents = 2350;
+
+// Types a text character by character, as a keyboard would, whatever its letters.
+void typeText(QWidget* w, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+// Types into a sheet field after giving it the focus, then leaves it for the catalogue grid.
+void typeInto(Tfrm_main& w, QLineEdit* field, const QString& text, bool replace = true) {
+    field->setFocus();
+    QVERIFY(field->hasFocus());
+    if (replace)
+        field->selectAll();
+    else
+        field->end(false);
+    QTest::keyClicks(field, text);
+    w.RxDBGrid1->setFocus();
+}
+
+} // namespace
+
+class TestMainWindowSheet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { appsetup::installFontSubstitutes(); }
+
+    void sheetFieldsCanBeEdited() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        QVERIFY(w.Panel7->isEnabled());
+        for (QLineEdit* f : {w.RxDBCalcEdit1, w.DBEdit3, w.DBEdit2})
+            QVERIFY(!f->isReadOnly());
+        QVERIFY(w.DBEdit1->isReadOnly());
+        QVERIFY(!w.DateTimePicker1->isReadOnly());
+        QVERIFY(w.DateTimePicker1->calendarPopup());
+    }
+
+    void priceTypedIsPostedOnLeavingAndTheTotalFollows() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString lait = QStringLiteral("Lait demi-écrémé 1 L"); // 2 units on the list
+        run.choose(lait);
+        QCOMPARE(w.RxDBCalcEdit1->text(), QStringLiteral("0,99"));
+        w.RxDBCalcEdit1->setFocus();
+        w.RxDBCalcEdit1->selectAll();
+        QTest::keyClicks(w.RxDBCalcEdit1, QStringLiteral("1,5"));
+        // Nothing is written while the field has the focus.
+        QCOMPARE(RecordTable::realOf(*run.product(lait), Cat::Prix), std::optional<double>(0.99));
+        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        w.RxDBGrid1->setFocus();
+        QCOMPARE(RecordTable::realOf(*run.product(lait), Cat::Prix), std::optional<double>(1.5));
+        QCOMPARE(w.RxDBCalcEdit1->text(), QStringLiteral("1,50"));
+        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents - 2 * 99 + 2 * 150));
+        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   9"));
+    }
+
+    void priceTakesSixCharactersAndTwoDecimals() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        run.choose(QStringLiteral("Riz basmati 1 kg"));
+        typeInto(w, w.RxDBCalcEdit1, QStringLiteral("12,3456"));
+        QCOMPARE(RecordTable::realOf(*run.product(QStringLiteral("Riz basmati 1 kg")), Cat::Prix),
+                 std::optional<double>(12.34));
+        typeInto(w, w.RxDBCalcEdit1, QStringLiteral("1234567"));
+        QCOMPARE(RecordTable::realOf(*run.product(QStringLiteral("Riz basmati 1 kg")), Cat::Prix),
+                 std::optional<double>(123456.0));
+        // Letters are refused; an emptied price is a price of 0.
+        typeInto(w, w.RxDBCalcEdit1, QStringLiteral("abc"));
+        QCOMPARE(w.RxDBCalcEdit1->text(), QStringLiteral("123456,00"));
+        w.RxDBCalcEdit1->setFocus();
+        w.RxDBCalcEdit1->selectAll();
+        QTest::keyClick(w.RxDBCalcEdit1, Qt::Key_Backspace);
+        QTest::keyClicks(w.RxDBCalcEdit1, QStringLiteral("x"));
+        QCOMPARE(w.RxDBCalcEdit1->text(), QString());
+        w.RxDBGrid1->setFocus();
+        QCOMPARE(w.RxDBCalcEdit1->text(), QStringLiteral("0,00"));
+        QCOMPARE(RecordTable::realOf(*run.product(QStringLiteral("Riz basmati 1 kg")), Cat::Prix),
+                 std::optional<double>(0.0));
+    }
+
+    void leavingWithoutTypingChangesNothing() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        run.choose(QStringLiteral("Riz basmati 1 kg"));
+        // A Tab through the sheet: the boxes are passed by and no product changes.
+        w.RxDBCalcEdit1->setFocus();
+        for (int i = 0; i < 6; ++i) {
+            QWidget* f = QApplication::focusWidget();
+            QVERIFY(f != w.DBCheckBox1 && f != w.DBCheckBox5);
+            QTest::keyClick(f, Qt::Key_Tab);
+        }
+        w.RxDBGrid1->setFocus();
+        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QCOMPARE(run.productField(QStringLiteral("Riz basmati 1 kg"), Cat::prevu),
+                 QStringLiteral("N"));
+        QCOMPARE(run.productField(QStringLiteral("Riz basmati 1 kg"), Cat::Rappel),
+                 QStringLiteral("N"));
+        QCOMPARE(RecordTable::dateOf(*run.product(QStringLiteral("Riz basmati 1 kg")),
+                                     Cat::date_dern_achat),
+                 QDate(2026, 10, 1));
+    }
+
+    void periodAcceptsWholeDaysUpTo9999() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        typeInto(w, w.DBEdit3, QStringLiteral("123456"));
+        QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
+                 std::optional<qint32>(1234));
+        typeInto(w, w.DBEdit3, QStringLiteral("-5x"));
+        QCOMPARE(w.DBEdit3->text(), QStringLiteral("5"));
+        QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
+                 std::optional<qint32>(5));
+        // The colour strip and the picker follow the new period.
+        QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 10, 6));
+    }
+
+    void noteRefusesWhatTheFileCannotHold() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString huile = QStringLiteral("Huile d'olive vierge extra 1 L");
+        run.choose(huile);
+        QCOMPARE(w.DBEdit2->text(), QStringLiteral("Bio de préférence"));
+        w.DBEdit2->setFocus();
+        w.DBEdit2->end(false);
+        typeText(w.DBEdit2, QStringLiteral(" ["));
+        QCOMPARE(w.DBEdit2->text(), QStringLiteral("Bio de préférence "));
+        QTRY_COMPARE(run.platform.messages.size(), 1);
+        QVERIFY(run.platform.lastMessage().text.startsWith(QStringLiteral("ERREUR : ")));
+        QVERIFY(run.platform.lastMessage().text.contains(u'['));
+        QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
+        // Typing goes on where it stopped; a letter Windows-1252 lacks is refused too.
+        typeText(w.DBEdit2, QStringLiteral("€ ĀB]"));
+        QCOMPARE(w.DBEdit2->text(), QStringLiteral("Bio de préférence € B"));
+        QTRY_COMPARE(run.platform.messages.size(), 3);
+        QVERIFY(run.platform.messages[1].text.contains(QStringLiteral("Ā")));
+        QVERIFY(w.DBEdit2->hasFocus());
+        w.RxDBGrid1->setFocus();
+        QCOMPARE(run.productField(huile, Cat::memo), QStringLiteral("Bio de préférence € B"));
+        QVERIFY(w.spd_btn_sauve->isEnabled());
+    }
+
+    void editBelongsToTheProductShownWhenTyped() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        w.DBEdit2->setFocus();
+        typeText(w.DBEdit2, QStringLiteral("Thaï"));
+        // The cursor moves while the field keeps the focus (the toolbar buttons take none).
+        run.choose(QStringLiteral("Sucre en poudre 1 kg"));
+        QCOMPARE(run.productField(riz, Cat::memo), QStringLiteral("Thaï"));
+        QCOMPARE(run.productField(QStringLiteral("Sucre en poudre 1 kg"), Cat::memo), QString());
+        QCOMPARE(w.DBEdit2->text(), QString());
+        w.RxDBGrid1->setFocus();
+        QCOMPARE(run.productField(QStringLiteral("Sucre en poudre 1 kg"), Cat::memo), QString());
+    }
+
+    void escapeGivesUpWhatWasTyped() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        run.choose(QStringLiteral("Riz basmati 1 kg"));
+        w.DBEdit3->setFocus();
+        w.DBEdit3->selectAll();
+        QTest::keyClicks(w.DBEdit3, QStringLiteral("99"));
+        QTest::keyClick(w.DBEdit3, Qt::Key_Escape);
+        QCOMPARE(w.DBEdit3->text(), QStringLiteral("30"));
+        w.RxDBGrid1->setFocus();
+        QVERIFY(!w.spd_btn_sauve->isEnabled());
+    }
+
+    void boxesToggleOnceOnAClick() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        QVERIFY(!w.DBCheckBox1->isChecked());
+        QCOMPARE(w.DBCheckBox1->focusPolicy(), Qt::NoFocus);
+        QTest::mouseClick(w.DBCheckBox1, Qt::LeftButton);
+        QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("O"));
+        QVERIFY(w.DBCheckBox1->isChecked());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.RxDBGrid1));
+        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QTest::mouseClick(w.DBCheckBox1, Qt::LeftButton);
+        QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("N"));
+        QVERIFY(!w.DBCheckBox1->isChecked());
+
+        // "Rappel le": the flag only, period and purchase date stay.
+        QTest::mouseClick(w.DBCheckBox5, Qt::LeftButton);
+        QCOMPARE(run.productField(riz, Cat::Rappel), QStringLiteral("O"));
+        QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
+                 std::optional<qint32>(30));
+        QCOMPARE(RecordTable::dateOf(*run.product(riz), Cat::date_dern_achat), QDate(2026, 10, 1));
+        // Due since the 31st of October: the strip shows "Rappel".
+        QCOMPARE(look::background(w.Panel5), QColor(255, 255, 0));
+    }
+
+    void rightPressAndSpaceTogglePlanned() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        run.choose(QStringLiteral("Riz basmati 1 kg"));
+        const QString sucre = QStringLiteral("Sucre en poudre 1 kg");
+        const QPoint at = ExampleRun::rowCentre(w.RxDBGrid1, ExampleRun::rowOf(w.RxDBGrid1, sucre));
+        QTest::mousePress(w.RxDBGrid1->viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(w.RxDBGrid1->viewport(), Qt::RightButton, {}, at);
+        QCOMPARE(run.current(), sucre);
+        QCOMPARE(run.productField(sucre, Cat::prevu), QStringLiteral("O"));
+        QCOMPARE(run.productField(QStringLiteral("Riz basmati 1 kg"), Cat::prevu),
+                 QStringLiteral("N"));
+        w.RxDBGrid1->setFocus();
+        QTest::keyClick(w.RxDBGrid1, Qt::Key_Space);
+        QCOMPARE(run.productField(sucre, Cat::prevu), QStringLiteral("N"));
+        QTest::keyClick(w.RxDBGrid1, Qt::Key_Space);
+        QCOMPARE(run.productField(sucre, Cat::prevu), QStringLiteral("O"));
+        QVERIFY(w.DBCheckBox1->isChecked());
+    }
+
+    void datePickedInTheCalendarMakesTheProductDueThatDay() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString oeufs = QStringLiteral("Œufs plein air x12"); // every 14 days
+        run.choose(oeufs);
+        QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 15));
+        QCalendarWidget* calendar = w.DateTimePicker1->calendarWidget();
+        QVERIFY(calendar);
+        emit calendar->clicked(QDate(2026, 12, 20));
+        QCOMPARE(RecordTable::dateOf(*run.product(oeufs), Cat::date_dern_achat),
+                 QDate(2026, 12, 6));
+        QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 20));
+        QVERIFY(w.spd_btn_sauve->isEnabled());
+    }
+
+    void dateTypedInThePickerCountsOnLeaving() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString oeufs = QStringLiteral("Œufs plein air x12");
+        run.choose(oeufs);
+        w.DateTimePicker1->setFocus();
+        w.DateTimePicker1->setDate(QDate(2026, 12, 9));
+        w.RxDBGrid1->setFocus();
+        QCOMPARE(RecordTable::dateOf(*run.product(oeufs), Cat::date_dern_achat),
+                 QDate(2026, 11, 25));
+        // Due today: the strip shows "Rappel".
+        QCOMPARE(look::background(w.Panel5), QColor(255, 255, 0));
+    }
+};
+
+QTEST_MAIN(TestMainWindowSheet)
+#include "test_main_window_sheet.moc"
