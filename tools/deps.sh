@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the program needs to build, run and be tested, when missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libbenchmark-dev fonts-liberation fonts-comic-neue qt6-translations-l10n xvfb xauth ccache)
+          libbenchmark-dev fonts-liberation fonts-comic-neue qt6-translations-l10n xvfb xauth ccache
+          desktop-file-utils shared-mime-info libxml2-utils xdotool x11-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
