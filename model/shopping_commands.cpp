@@ -178,8 +178,12 @@ SheetInfo sheetFor(const Record& product, QDate today, int coefDelai) {
     SheetInfo info;
     info.strip = catalogueState(product, today, coefDelai);
     info.caption = RecordTable::textOf(product, Cat::color);
-    const QDate due = reminder::dueDate(reminder::fromCatalogue(product));
-    const bool shown = due.isValid() && due >= pickerMinimum() && due <= pickerMaximum();
+    const reminder::Inputs in = reminder::fromCatalogue(product);
+    const QDate due = reminder::dueDate(in);
+    // A product never bought has no due date worth showing (it would fall in 1899): the
+    // picker then opens on today, as for a date out of its range.
+    const bool shown = in.lastPurchase.isValid() && due.isValid() && due >= pickerMinimum() &&
+                       due <= pickerMaximum();
     info.pickerDate = shown ? due : today;
     return info;
 }

@@ -40,7 +40,8 @@ QDate pickerMaximum();
 
 // What the product sheet shows for the highlighted catalogue product: the colour strip takes
 // the cell's state and the cell's text (the color value, "X" or " ") as caption; the date
-// picker shows the due date, or today when the due date is out of the picker's range.
+// picker shows the due date, or today when the product has no purchase date or the due date is
+// out of the picker's range.
 struct SheetInfo {
     State strip = State::None;
     QString caption;

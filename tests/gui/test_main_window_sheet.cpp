@@ -259,6 +259,24 @@ private slots:
         QVERIFY(w.spd_btn_sauve->isEnabled());
     }
 
+    void pickerOpensOnTodayForAProductNeverBought() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString sucre = QStringLiteral("Sucre en poudre 1 kg"); // no purchase date
+        run.choose(sucre);
+        QCOMPARE(w.DateTimePicker1->date(), gui::exampleDay());
+        // Leaving the picker untouched changes nothing.
+        w.DateTimePicker1->setFocus();
+        w.RxDBGrid1->setFocus();
+        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!RecordTable::dateOf(*run.product(sucre), Cat::date_dern_achat).isValid());
+        // Without a period, the date chosen is the purchase date.
+        emit w.DateTimePicker1->calendarWidget()->clicked(QDate(2026, 12, 24));
+        QCOMPARE(RecordTable::dateOf(*run.product(sucre), Cat::date_dern_achat),
+                 QDate(2026, 12, 24));
+        QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 24));
+    }
+
     void dateTypedInThePickerCountsOnLeaving() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
