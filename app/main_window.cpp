@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
@@ -39,10 +40,12 @@ Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* p
     syncSectorViewControls();
 
     // 7. The list file, when it exists. A file that cannot be read is reported and the window
-    //    opens empty, under the name of a new list rather than that of the unreadable file.
+    //    opens empty, under the name of a new list rather than that of the unreadable file;
+    //    as for a new list, the list types wait until a list is opened.
     if (QFileInfo::exists(fileName_) && !loadList(fileName_)) {
         fileName_ = newListName();
         showFileName();
+        Listetype1->setEnabled(false);
     }
 
     // 8. The product sheet is usable only with a product to show.

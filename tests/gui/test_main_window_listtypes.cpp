@@ -371,6 +371,22 @@ private slots:
         QCOMPARE(entries(w), QStringList{QStringLiteral("SEMAINE")});
     }
 
+    void anUnreadableListAtStartLeavesTheMenuClosed() {
+        gui::Run run;
+        // The second sector line lies two levels below the first: the file cannot be read.
+        const QString path = run.writeList(
+            QStringLiteral("kabiro.pnv"),
+            QStringLiteral("[RAYON]\nA\n\t\tB\n[LISTE]\n[PRODUIT]\n[SAISIE]\nDATE=\n"));
+        Tfrm_main& w = run.start({path});
+        QCOMPARE(w.listFileName(), Tfrm_main::newListName());
+        QVERIFY(!w.Listetype1->isEnabled());
+        // Opening a list enables it.
+        const QString good = copyExample(run);
+        run.platform.openAnswer(good);
+        w.spd_btn_ouvreClick();
+        QVERIFY(w.Listetype1->isEnabled());
+    }
+
     void aListTypeFileThatCannotBeCreatedIsReported() {
         gui::Run run;
         const QString path = copyExample(run);
