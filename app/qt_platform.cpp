@@ -183,8 +183,14 @@ void QtPlatform::beep() {
     QApplication::beep();
 }
 
+QDate QtPlatform::fixedToday(const QByteArray& value) {
+    return QDate::fromString(QString::fromLatin1(value).trimmed(), Qt::ISODate);
+}
+
 QDate QtPlatform::today() {
-    return QDate::currentDate();
+    // Read once: the day stays the same for the whole run.
+    static const QDate fixed = fixedToday(qgetenv("KABIRO_TODAY"));
+    return fixed.isValid() ? fixed : QDate::currentDate();
 }
 
 RegionalSettings QtPlatform::regional() {

@@ -2,6 +2,7 @@
 
 #include "model/platform.h"
 
+#include <QDate>
 #include <QPointer>
 #include <QString>
 
@@ -36,6 +37,10 @@ public:
     static QString qtFilter(const QString& pipeFilter);
     // A "scheme:" address is taken as a URL, anything else as a local file (made absolute).
     static QUrl shellUrl(const QString& target);
+    // Testing aid: the environment variable KABIRO_TODAY=yyyy-MM-dd fixes the day the program
+    // takes as today, so that a scripted run gives the same reminders and validation dates on
+    // any day. The date that value names; invalid when it names none (then today is today).
+    static QDate fixedToday(const QByteArray& value);
 
 private:
     std::optional<QString> runFileDialog(const FileDialog& d, bool save);
