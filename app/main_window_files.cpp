@@ -62,6 +62,7 @@ bool Tfrm_main::askToSave() {
 }
 
 bool Tfrm_main::saveList() {
+    endSheetEdit(); // the file gets what is being typed on the sheet too
     RxDBGrid1->setFocus();
     // The file always holds every record, whatever the shop filter; the tables keep their
     // filter and their current records.
@@ -102,6 +103,7 @@ void Tfrm_main::releaseShopFilter() {
 }
 
 bool Tfrm_main::loadList(const QString& path) {
+    endSheetEdit(); // what is being typed on the sheet belongs to the data being replaced
     repaint();
     releaseShopFilter();
 
@@ -135,6 +137,7 @@ void Tfrm_main::afterListLoaded() {
 }
 
 void Tfrm_main::spd_btn_newClick() {
+    endSheetEdit(); // a price or note being typed counts as a change
     if (data_.modified() && !askToSave())
         return;
     fileName_ = newListName();
@@ -151,6 +154,7 @@ void Tfrm_main::spd_btn_newClick() {
 }
 
 void Tfrm_main::spd_btn_ouvreClick() {
+    endSheetEdit();
     if (data_.modified() && !askToSave())
         return;
     Platform::FileDialog d = openDialog();
@@ -191,6 +195,7 @@ void Tfrm_main::spd_btn_quitteClick() {
 
 void Tfrm_main::closeEvent(QCloseEvent* event) {
     // FormCloseQuery: unsaved changes are offered for saving; Cancel keeps the window open.
+    endSheetEdit();
     if (data_.modified() && !askToSave()) {
         event->ignore();
         return;

@@ -6,8 +6,10 @@
 
 #include "app/application_setup.h"
 #include "app/window_look.h"
+#include "model/list_file.h"
 
 #include <QCalendarWidget>
+#include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QKeyEvent>
@@ -183,6 +185,33 @@ private slots:
         QCOMPARE(w.DBEdit2->text(), QString());
         w.RxDBGrid1->setFocus();
         QCOMPARE(run.productField(QStringLiteral("Sucre en poudre 1 kg"), Cat::memo), QString());
+    }
+
+    void typingNotYetLeftCountsForSavingAndTheSaveQuestion() {
+        ExampleRun run;
+        Tfrm_main& w = run.startExample();
+        const QString riz = QStringLiteral("Riz basmati 1 kg");
+        run.choose(riz);
+        w.DBEdit2->setFocus();
+        typeText(w.DBEdit2, QStringLiteral("Thaï"));
+        // The save (menu "Enregistrer", always enabled) writes what is being typed.
+        w.smenu_enregistrer->trigger();
+        QVERIFY(run.platform.messages.isEmpty());
+        ShoppingData saved;
+        QString error;
+        QVERIFY(listfile::load(w.listFileName(), saved, &error));
+        QVERIFY(saved.catalogue.locate(Cat::Produit, riz));
+        QCOMPARE(saved.catalogue.text(Cat::memo), QStringLiteral("Thaï"));
+
+        // Typing again, then "Nouveau": the question is asked.
+        w.DBEdit2->setFocus();
+        w.DBEdit2->end(false);
+        typeText(w.DBEdit2, QStringLiteral(" long"));
+        run.platform.answer(Platform::Button::Cancel);
+        QTest::mouseClick(w.spd_btn_new, Qt::LeftButton);
+        QCOMPARE(run.platform.messages.size(), 1);
+        QVERIFY(run.platform.lastMessage().text.startsWith(QStringLiteral("Le fichier ")));
+        QCOMPARE(run.productField(riz, Cat::memo), QStringLiteral("Thaï long"));
     }
 
     void escapeGivesUpWhatWasTyped() {
