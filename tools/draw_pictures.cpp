@@ -1,8 +1,9 @@
 // Draws the program's pictures (window icon, toolbar glyphs, trolley, drag cursors) with
-// QPainter and writes them as PNG files under resources/. Run it again after changing a drawing:
+// QPainter and writes them as PNG files under resources/, and the desktop icons under
+// packaging/icons/. Run it again after changing a drawing:
 //
 //   g++ -std=c++20 -fPIC tools/draw_pictures.cpp -o /tmp/draw_pictures $(pkg-config --cflags --libs
-//   Qt6Gui) QT_QPA_PLATFORM=offscreen /tmp/draw_pictures resources
+//   Qt6Gui) QT_QPA_PLATFORM=offscreen /tmp/draw_pictures resources packaging
 //
 // The PNG files are committed; the build only compiles them in.
 
@@ -351,22 +352,31 @@ void drawToolbar() {
     });
 }
 
+// The program's icon: the green trolley on a white tile with a green border, at any size.
+void icon(QPainter& p, int size) {
+    const double s = size / 32.0;
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGreen);
+    p.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), 6 * s, 6 * s);
+    p.setBrush(QColor(255, 255, 255, 230));
+    p.drawRoundedRect(QRectF(2.0 * s, 2.0 * s, size - 4.0 * s, size - 4.0 * s), 5 * s, 5 * s);
+    p.translate(1.0 * s, 0.0);
+    trolley(p, s * 0.94, kGreen);
+}
+
 void drawTrolleyAndIcon() {
     draw(32, "pictures/chariot.png", [](QPainter& p) { trolley(p, 1.0); });
 
-    for (int size : {16, 32, 48}) {
-        draw(size, QStringLiteral("pictures/paniva_%1.png").arg(size), [size](QPainter& p) {
-            const double s = size / 32.0;
-            p.setPen(Qt::NoPen);
-            p.setBrush(kGreen);
-            p.drawRoundedRect(QRectF(0.5, 0.5, size - 1.0, size - 1.0), 6 * s, 6 * s);
-            p.setBrush(QColor(255, 255, 255, 230));
-            p.drawRoundedRect(QRectF(2.0 * s, 2.0 * s, size - 4.0 * s, size - 4.0 * s), 5 * s,
-                              5 * s);
-            p.translate(1.0 * s, 0.0);
-            trolley(p, s * 0.94, kGreen);
-        });
-    }
+    for (int size : {16, 32, 48})
+        draw(size, QStringLiteral("pictures/paniva_%1.png").arg(size),
+             [size](QPainter& p) { icon(p, size); });
+}
+
+// The icon for the desktop's menus and file manager, in the sizes of the hicolor icon theme.
+void drawDesktopIcons() {
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        draw(size, QStringLiteral("icons/hicolor/%1x%1/apps/paniva.png").arg(size),
+             [size](QPainter& p) { icon(p, size); });
 }
 
 void drawCursors() {
@@ -415,5 +425,8 @@ int main(int argc, char** argv) {
     drawToolbar();
     drawTrolleyAndIcon();
     drawCursors();
+    // The desktop icons go with the packaging files, out of the pictures compiled in.
+    g_root = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("packaging");
+    drawDesktopIcons();
     return 0;
 }
