@@ -496,9 +496,9 @@ struct Names {
     QStringList sections;
 
     void add(const QString& s, const QString& k) {
-        if (pairs.size() < 24 && !pairs.contains(qMakePair(s, k)))
+        if (pairs.size() < 10 && !pairs.contains(qMakePair(s, k)))
             pairs << qMakePair(s, k);
-        if (sections.size() < 12 && !sections.contains(s))
+        if (sections.size() < 5 && !sections.contains(s))
             sections << s;
     }
 };
@@ -695,13 +695,9 @@ QString settingsFile(QByteArrayView input, const QString& scratchPath) {
         rest = lf < 0 ? QByteArrayView() : rest.sliced(lf + 1);
     }
 
+    // The names the writes touch first, then those of the file: each read parses the whole
+    // file, so a few names are enough to cover the reader.
     Names names;
-    for (const Model::Section& s : model.sections) {
-        names.add(s.name, QStringLiteral("absent"));
-        for (const Model::Key& k : s.keys)
-            names.add(s.name, k.name);
-    }
-    names.add(QString::fromLatin1(ListTypeFile::kSection), QStringLiteral("X"));
     for (const QString& op : ops) {
         if (op.startsWith(u'l') || op.startsWith(u'r')) {
             const QStringList f = splitFields(QStringView(op).sliced(1), 2);
@@ -711,6 +707,12 @@ QString settingsFile(QByteArrayView input, const QString& scratchPath) {
             names.add(trimmed(f[0]), trimmed(f[1]));
         }
     }
+    for (const Model::Section& s : model.sections) {
+        names.add(s.name, QStringLiteral("absent"));
+        for (const Model::Key& k : s.keys)
+            names.add(s.name, k.name);
+    }
+    names.add(QString::fromLatin1(ListTypeFile::kSection), QStringLiteral("X"));
 
     QString why = compareReads(ini, model, names, 0, ops.isEmpty());
     if (!why.isEmpty())
