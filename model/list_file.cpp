@@ -708,8 +708,13 @@ bool parse(QByteArrayView bytes, Contents& out, QString* error) {
 }
 
 bool load(const QString& path, ShoppingData& data, QString* error) {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return fail(error, frenchFileError(EISDIR));
+    // A pipe or a device would be waited on, or read without end: only a file holds a list.
+    if (info.exists() && !info.isFile())
+        return fail(error, QStringLiteral("Le nom désigne un périphérique ou un tube et non un "
+                                          "fichier"));
     errno = 0;
     std::FILE* f = std::fopen(QFile::encodeName(path).constData(), "rb");
     if (!f)

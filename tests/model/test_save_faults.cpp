@@ -400,6 +400,53 @@ private slots:
         QCOMPARE(bytesOf(d), before);
     }
 
+    // A named pipe is waited on for ever when opened for reading, and a device may be read
+    // without end: neither is a list. The reading runs in a child that an alarm ends, so that
+    // a hang fails the test instead of stopping the suite.
+    void openPipeOrDeviceAsList_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("named pipe") << QStringLiteral("pipe");
+        QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
+        QTest::newRow("/dev/null") << QStringLiteral("/dev/null");
+    }
+    void openPipeOrDeviceAsList() {
+        QFETCH(QString, path);
+        if (path == u"pipe") {
+            path = dir_->filePath("tube.pnv");
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        } else if (!QFileInfo::exists(path)) {
+            QSKIP("no such device here");
+        }
+        int fds[2];
+        QCOMPARE(pipe(fds), 0);
+        const pid_t pid = fork();
+        QVERIFY(pid >= 0);
+        if (pid == 0) {
+            close(fds[0]);
+            alarm(20);
+            ShoppingData d;
+            smallList(d);
+            const QByteArray before = bytesOf(d);
+            QString error;
+            const bool ok = listfile::load(path, d, &error);
+            const QByteArray out = (ok ? QByteArray("loaded") : error.toUtf8()) +
+                                   (bytesOf(d) == before ? "" : "\nchanged");
+            _exit(write(fds[1], out.constData(), size_t(out.size())) == out.size() ? 0 : 4);
+        }
+        close(fds[1]);
+        QByteArray out;
+        char buf[512];
+        for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
+            out.append(buf, n);
+        close(fds[0]);
+        int status = 0;
+        QCOMPARE(waitpid(pid, &status, 0), pid);
+        QVERIFY2(!WIFSIGNALED(status) || WTERMSIG(status) != SIGALRM, "opening it hangs");
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the reading child failed");
+        QCOMPARE(QString::fromUtf8(out),
+                 QStringLiteral("Le nom désigne un périphérique ou un tube et non un fichier"));
+    }
+
     // Another program having the list open does not stop reading on Linux; a list that may not
     // be read is what stands in its way here.
     void openUnreadableList() {
