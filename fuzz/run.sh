@@ -33,9 +33,11 @@ mkdir -p "$build/fuzz-findings"
 for target in list_file settings_file list_type_value; do
     work="$build/fuzz-work/$target"
     log="$build/fuzz-work/$target.log"
+    dict=()
+    [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
     mkdir -p "$work"
     if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len="${max_len[$target]}" -print_final_stats=1 \
+        -max_len="${max_len[$target]}" -print_final_stats=1 "${dict[@]}" \
         -artifact_prefix="$build/fuzz-findings/$target-" "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
         echo "fuzz $target: $(grep -E '^#[0-9]+' "$log" | tail -1)"
         grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" | sed 's/^/    /'
