@@ -73,12 +73,8 @@ void Tfrm_main::Nouvellelistetype1Click() {
     if (dialog.exec() != QDialog::Accepted)
         return;
 
-    // Saving under a name already in the menu replaced that list type's products: its entry
-    // stays the only one of that name.
-    const QList<QAction*> entries = Listetype1->actions();
-    for (qsizetype i = 1; i < entries.size(); ++i)
-        if (!entries[i]->isSeparator() && listtypemenu::caption(entries[i]) == dialog.savedName())
-            return;
+    // Saving under a name already present replaced that list type's products in the file; the
+    // menu still gains an entry, and every entry of that name applies the new products.
     listtypemenu::addEntry(Listetype1, dialog.savedName());
 }
 
