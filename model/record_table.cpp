@@ -626,9 +626,20 @@ void RecordTable::indexUpdate(Record* r, int f, const QString& oldText, const QS
 }
 
 bool RecordTable::locate(int f, const QString& value, LocateOptions opt) {
+    const int found = findPosition(f, value, cur_, opt);
+    if (found < 0)
+        return false;
+    if (found == cur_)
+        return true;
+    moveTo(found);
+    bof_ = eof_ = false;
+    return true;
+}
+
+int RecordTable::findPosition(int f, const QString& value, int preferred, LocateOptions opt) {
     postPending();
     if (f < 0 || f >= schema_.count() || recs_.empty())
-        return false;
+        return -1;
     const bool isText = schema_.at(f).type == FieldType::Text;
     const Qt::CaseSensitivity cs = opt.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
     auto matches = [&](const Record& r) {
@@ -638,10 +649,10 @@ bool RecordTable::locate(int f, const QString& value, LocateOptions opt) {
             return t.startsWith(value, cs);
         return t.compare(value, cs) == 0;
     };
-    if (cur_ >= 0) {
-        const Record& c = *recs_[static_cast<size_t>(cur_)];
+    if (preferred >= 0 && preferred < recordCount()) {
+        const Record& c = *recs_[static_cast<size_t>(preferred)];
         if (passes(c) && matches(c))
-            return true;
+            return preferred;
     }
     const FieldDef& def = schema_.at(f);
     int found = -1;
@@ -662,11 +673,7 @@ bool RecordTable::locate(int f, const QString& value, LocateOptions opt) {
             }
         }
     }
-    if (found < 0)
-        return false;
-    moveTo(found);
-    bof_ = eof_ = false;
-    return true;
+    return found;
 }
 
 bool RecordTable::locate(int f, qint32 value) {

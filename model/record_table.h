@@ -169,6 +169,10 @@ public:
     // matches, otherwise the first match in present order among the records shown. Fails on
     // an empty table and leaves the cursor where it was. Posts a pending edit first.
     bool locate(int f, const QString& value, LocateOptions opt = {});
+    // Where locate would put the cursor if it stood on the record at `preferred` (-1: none),
+    // without moving it: -1 when nothing matches. A pending edit is posted, as by locate.
+    // Lets a walk find many records by name and leave the cursor alone.
+    int findPosition(int f, const QString& value, int preferred, LocateOptions opt = {});
     bool locate(int f, qint32 value);
     bool locate(QStringView fieldName, const QString& value, LocateOptions opt = {});
 

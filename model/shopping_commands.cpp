@@ -540,13 +540,19 @@ void ShoppingCommands::recomputeTotal() {
     {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keepList(lst);
-        KeepCurrent keepCat(cat);
+        // Each row's product is found as locating it would (the product found for the row
+        // before wins when it bears the name), without moving the catalogue's cursor, which
+        // stays where it was.
+        int partner = cat.currentPos();
         for (int pos : shownPositions(lst)) {
             const Record& row = lst.recordAt(pos);
-            if (!locatePartner(textRef(row, Lst::Produit)))
+            const int found = cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), partner);
+            if (found < 0)
                 continue; // a row without its product counts for nothing
+            partner = found;
             const qint32 q = quantityOf(row);
-            t.price += cat.money(Cat::Prix) * q;
+            const double price = RecordTable::realOf(cat.recordAt(found), Cat::Prix).value_or(0);
+            t.price += Money::fromDoubleOrZero(price) * q;
             t.units += q;
         }
     }
