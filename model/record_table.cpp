@@ -649,22 +649,33 @@ int RecordTable::findPosition(int f, const QString& value, int preferred, Locate
             return t.startsWith(value, cs);
         return t.compare(value, cs) == 0;
     };
-    if (preferred >= 0 && preferred < recordCount()) {
-        const Record& c = *recs_[static_cast<size_t>(preferred)];
-        if (passes(c) && matches(c))
-            return preferred;
-    }
+    const bool hasPreferred = preferred >= 0 && preferred < recordCount();
     const FieldDef& def = schema_.at(f);
     int found = -1;
     if (!opt.caseInsensitive && !opt.partialKey && def.type == FieldType::Text && def.width > 1) {
         Index* ix = indexFor(f);
         auto it = ix->map.constFind(value);
-        if (it != ix->map.constEnd())
-            it.value().forEach([&](Record* r) {
-                if ((found < 0 || r->pos < found) && passes(*r))
-                    found = r->pos;
-            });
+        if (it == ix->map.constEnd())
+            return -1;
+        const Index::Bucket& holders = it.value();
+        // A text held by one record (most names): that record, whoever is preferred.
+        if (holders.more.empty())
+            return passes(*holders.first) ? holders.first->pos : -1;
+        if (hasPreferred) {
+            const Record& c = *recs_[static_cast<size_t>(preferred)];
+            if (passes(c) && matches(c))
+                return preferred;
+        }
+        holders.forEach([&](Record* r) {
+            if ((found < 0 || r->pos < found) && passes(*r))
+                found = r->pos;
+        });
     } else {
+        if (hasPreferred) {
+            const Record& c = *recs_[static_cast<size_t>(preferred)];
+            if (passes(c) && matches(c))
+                return preferred;
+        }
         for (int p = 0; p < recordCount(); ++p) {
             const Record& r = *recs_[static_cast<size_t>(p)];
             if (passes(r) && matches(r)) {

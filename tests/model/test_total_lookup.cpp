@@ -60,6 +60,12 @@ private slots:
         QCOMPARE(d.catalogue.findPosition(Cat::Produit, QStringLiteral("Lait"), -1), 1);
         // A record the filter hides does not win even when given.
         QCOMPARE(d.catalogue.findPosition(Cat::Produit, QStringLiteral("Lait"), 0), 1);
+        // A name only a hidden record bears is not found, given or not.
+        d.selection = {QStringLiteral("Crèmerie"), QString(), 0};
+        d.reapplyShopFilter();
+        QCOMPARE(d.catalogue.findPosition(Cat::Produit, QStringLiteral("Pain"), -1), -1);
+        QCOMPARE(d.catalogue.findPosition(Cat::Produit, QStringLiteral("Pain"), 2), -1);
+        QCOMPARE(d.catalogue.findPosition(Cat::Produit, QStringLiteral("Lait"), 1), 0);
     }
 
     void findPositionPostsAPendingEdit() {
