@@ -55,7 +55,12 @@ void ShoppingData::reapplyShopFilter() {
 
 // Secteur and Rayon are the first two fields of both tables.
 bool ShoppingData::passesShopFilter(const Record& r) const {
-    if (selection.level != 0)
-        return RecordTable::textOf(r, Cat::Rayon) == selection.aisle;
-    return RecordTable::textOf(r, Cat::Secteur) == selection.sector;
+    // Run for every record a walk or a grid sees while the filter is on: the stored text is
+    // compared where it lies, without a copy.
+    const int f = selection.level != 0 ? Cat::Rayon : Cat::Secteur;
+    const QString& wanted = selection.level != 0 ? selection.aisle : selection.sector;
+    const FieldValue& v = r.values[static_cast<size_t>(f)];
+    if (const auto* s = std::get_if<QString>(&v))
+        return QStringView(*s) == QStringView(wanted);
+    return RecordTable::textOf(r, f) == wanted;
 }
