@@ -264,7 +264,7 @@ void RecordTable::append() {
 void RecordTable::edit() {
     if (cur_ < 0 || state_ != State::Browse)
         return;
-    backup_ = recs_[static_cast<size_t>(cur_)]->values;
+    backup_.clear();
     state_ = State::Edit;
 }
 
@@ -296,7 +296,8 @@ void RecordTable::cancel() {
     }
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     indexRemove(r);
-    r->values = backup_;
+    for (auto& [f, original] : backup_)
+        r->values[static_cast<size_t>(f)] = std::move(original);
     indexInsert(r);
     backup_.clear();
     state_ = State::Browse;
@@ -557,6 +558,9 @@ bool RecordTable::setValue(int f, const FieldValue& v) {
         edit();
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     FieldValue& slot = r->values[static_cast<size_t>(f)];
+    if (state_ == State::Edit &&
+        std::none_of(backup_.begin(), backup_.end(), [f](const auto& b) { return b.first == f; }))
+        backup_.emplace_back(f, slot);
     if (indexes_[static_cast<size_t>(f)]) {
         const QString oldKey = textOf(*r, f);
         slot = std::move(stored);

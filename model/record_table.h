@@ -238,7 +238,8 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     State state_ = State::Browse;
-    std::vector<FieldValue> backup_;
+    // Original values of the fields changed since edit(), for cancel().
+    std::vector<std::pair<int, FieldValue>> backup_;
     Predicate filter_;
     bool filtered_ = false;
     mutable std::vector<int> visible_;
