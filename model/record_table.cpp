@@ -732,14 +732,33 @@ void RecordTable::sort(const QString& fieldList) {
     if (keys.empty() || recs_.size() < 2)
         return;
     const Record* curRec = current();
-    std::stable_sort(recs_.begin(), recs_.end(), [&](const auto& a, const auto& b) {
-        for (int f : keys) {
-            const int c = compareValues(a->values[static_cast<size_t>(f)], b->values[static_cast<size_t>(f)]);
+    // The first level of each text key is computed once per record; only records whose keys
+    // agree there are compared in full (case, then exact text; null before any value).
+    const size_t n = recs_.size(), k = keys.size();
+    std::vector<QString> folded(n * k);
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = 0; j < k; ++j)
+            folded[i * k + j] = text::sortKey(textViewOf(*recs_[i], keys[j]));
+    std::vector<size_t> order(n);
+    for (size_t i = 0; i < n; ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        for (size_t j = 0; j < k; ++j) {
+            int c = folded[a * k + j].compare(folded[b * k + j]);
+            if (c == 0) {
+                const auto f = static_cast<size_t>(keys[j]);
+                c = compareValues(recs_[a]->values[f], recs_[b]->values[f]);
+            }
             if (c != 0)
                 return c < 0;
         }
         return false;
     });
+    std::vector<std::unique_ptr<Record>> sorted;
+    sorted.reserve(n);
+    for (size_t i : order)
+        sorted.push_back(std::move(recs_[i]));
+    recs_ = std::move(sorted);
     renumber(0);
     if (curRec)
         cur_ = curRec->pos;

@@ -74,6 +74,14 @@ bool equalFoldAZ(QStringView a, QStringView b) {
     return true;
 }
 
+QString sortKey(QStringView s) {
+    QString out(s.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < s.size(); ++i)
+        d[i] = QChar(baseOf(s[i]));
+    return out;
+}
+
 int compareNoCase(QStringView a, QStringView b) {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {

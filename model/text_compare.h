@@ -14,6 +14,10 @@ bool equalFoldAZ(QStringView a, QStringView b);
 // without accents first ("épices" sorts between "eau" and "farine"), then without case, then
 // exactly, so the order is total and the same on every machine.
 int compareNoCase(QStringView a, QStringView b);
+// The first level of that ordering as a text: every letter replaced by its base letter, so
+// that comparing two such texts code unit by code unit orders them as compareNoCase's first
+// level does (a sort can compute it once per record instead of once per comparison).
+QString sortKey(QStringView s);
 inline bool lessNoCase(QStringView a, QStringView b) { return compareNoCase(a, b) < 0; }
 
 // Case-insensitive (full Unicode case folding) prefix test, for the search box's begins-with.
