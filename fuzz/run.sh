@@ -26,6 +26,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_CO
     -DKABIRO_FUZZ=ON -DKABIRO_BUILD_GUI=OFF -DKABIRO_BUILD_TESTS=OFF -DKABIRO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_list_file fuzz_settings_file fuzz_list_type_value
 
+# A unit taking 30 s is a hang: the slowest real units take well under a second, but a busy
+# machine can stretch them several times over.
 # Longest input per target: a few pages of list, a settings file with its writes, a value.
 declare -A max_len=([list_file]=16384 [settings_file]=2048 [list_type_value]=4096)
 status=0
@@ -36,7 +38,7 @@ for target in list_file settings_file list_type_value; do
     dict=()
     [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
     mkdir -p "$work"
-    if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
         -max_len="${max_len[$target]}" -print_final_stats=1 "${dict[@]}" \
         -artifact_prefix="$build/fuzz-findings/$target-" "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
         echo "fuzz $target: $(grep -E '^#[0-9]+' "$log" | tail -1)"
