@@ -719,6 +719,7 @@ QString settingsFile(QByteArrayView input, const QString& scratchPath) {
         return why;
 
     int step = 0;
+    int roundTrips = 0;
     for (const QString& op : ops) {
         ++step;
         if (op.isEmpty())
@@ -726,6 +727,9 @@ QString settingsFile(QByteArrayView input, const QString& scratchPath) {
         const QChar kind = op.front();
         const QStringView body = QStringView(op).sliced(1);
         if (kind == u'o') {
+            // Each round trip reads the file some hundred times: twice is enough.
+            if (++roundTrips > 2)
+                continue;
             why = checkOptionsRoundTrip(ini);
             if (!why.isEmpty())
                 return why;
