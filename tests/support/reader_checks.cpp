@@ -84,11 +84,19 @@ QString writtenText(QStringView s, bool isValue, bool isName) {
     return out;
 }
 
-// A name as the writer compares it with the tree: without the leading characters that would
-// be read back as a level.
-QString nameKey(const FieldValue& v) {
+// A name as the writer compares it with the tree: as it was read, without the leading
+// characters that would be read back as a level (the tree keeps the nodes a product names
+// exactly, so a node ";" does not stand for the sector "," it would be written as).
+QString nameKey(QStringView s) {
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t' || s.front() == u'\r' ||
+                            s.front() == u'\n' || s.front() == QChar(0)))
+        s = s.sliced(1);
+    return s.toString();
+}
+
+QString valueNameKey(const FieldValue& v) {
     const QString* s = std::get_if<QString>(&v);
-    return s ? writtenText(*s, true, true) : QString();
+    return s ? nameKey(QStringView(*s)) : QString();
 }
 
 // The value a field should hold after being written and read back.
@@ -149,10 +157,10 @@ std::vector<OrgNode> keptNodes(const std::vector<OrgNode>& nodes, int depth,
                                const QSet<QString>& sectors, const QSet<QString>& aisles) {
     std::vector<OrgNode> out;
     for (const OrgNode& n : nodes) {
-        const QString name = writtenText(n.text, true, true);
-        if (!(depth == 0 ? sectors : aisles).contains(name))
+        if (!(depth == 0 ? sectors : aisles).contains(nameKey(QStringView(n.text))))
             continue;
-        out.push_back(OrgNode{name, keptNodes(n.children, depth + 1, sectors, aisles)});
+        out.push_back(OrgNode{writtenText(n.text, true, true),
+                              keptNodes(n.children, depth + 1, sectors, aisles)});
     }
     return out;
 }
@@ -253,8 +261,8 @@ QString listFile(QByteArrayView bytes, const QString& scratchPath) {
     QSet<QString> sectors, aisles;
     for (int p = 0; p < first.catalogue.recordCount(); ++p) {
         const Record& r = first.catalogue.recordAt(p);
-        sectors.insert(nameKey(r.values[static_cast<size_t>(secteur)]));
-        aisles.insert(nameKey(r.values[static_cast<size_t>(rayon)]));
+        sectors.insert(valueNameKey(r.values[static_cast<size_t>(secteur)]));
+        aisles.insert(valueNameKey(r.values[static_cast<size_t>(rayon)]));
     }
     OrgTree expectedTree;
     expectedTree.roots() = keptNodes(first.tree.roots(), 0, sectors, aisles);
