@@ -123,6 +123,31 @@ void BM_SearchItems(benchmark::State& state) {
         benchmark::DoNotOptimize(cmd.searchItems(QStringLiteral("bio réf. 00")));
 }
 
+// A click on a title: both tables sorted by product, or by sector, aisle and product, in
+// turn so that each click reorders.
+void BM_SortTitles(benchmark::State& state) {
+    ShoppingData data;
+    fresh(data);
+    ShoppingCommands cmd(data);
+    bool byProduct = true;
+    for (auto _ : state) {
+        cmd.sortByTitle(byProduct ? ShoppingCommands::SortColumn::Produit
+                                  : ShoppingCommands::SortColumn::Rayon);
+        byProduct = !byProduct;
+    }
+}
+
+// The catalogue alone sorted by product, from the order of the file.
+void BM_SortCatalogueByProduct(benchmark::State& state) {
+    ShoppingData data;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fresh(data);
+        state.ResumeTiming();
+        data.catalogue.sort(QStringLiteral("Produit"));
+    }
+}
+
 void slowGesture(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5)->ReportAggregatesOnly(true);
 }
@@ -143,4 +168,6 @@ BENCHMARK(BM_PrepareLookups)->Apply(slowGesture);
 BENCHMARK(BM_FilterOn)->Apply(slowGesture);
 BENCHMARK(BM_FilterOff)->Apply(slowGesture);
 BENCHMARK(BM_SearchItems)->Apply(quickGesture);
+BENCHMARK(BM_SortTitles)->Apply(quickGesture);
+BENCHMARK(BM_SortCatalogueByProduct)->Apply(slowGesture);
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "model/record_table.h"
 
+#include "model/record_sort.h"
 #include "model/text_compare.h"
 
 #include <algorithm>
@@ -10,7 +11,8 @@
 
 int TableSchema::indexOf(QStringView name) const {
     for (int i = 0; i < count(); ++i)
-        if (QStringView(fields_[static_cast<size_t>(i)].name).compare(name, Qt::CaseInsensitive) == 0)
+        if (QStringView(fields_[static_cast<size_t>(i)].name).compare(name, Qt::CaseInsensitive) ==
+            0)
             return i;
     return -1;
 }
@@ -45,27 +47,6 @@ bool fitsType(FieldType t, qint64 v) {
     default:
         return false;
     }
-}
-
-int compareValues(const FieldValue& a, const FieldValue& b) {
-    const bool an = std::holds_alternative<std::monostate>(a);
-    const bool bn = std::holds_alternative<std::monostate>(b);
-    if (an || bn)
-        return an == bn ? 0 : (an ? -1 : 1);
-    if (a.index() != b.index())
-        return a.index() < b.index() ? -1 : 1;
-    if (auto* s = std::get_if<QString>(&a))
-        return text::compareNoCase(*s, std::get<QString>(b));
-    if (auto* i = std::get_if<qint32>(&a)) {
-        const qint32 j = std::get<qint32>(b);
-        return *i < j ? -1 : (*i > j ? 1 : 0);
-    }
-    if (auto* d = std::get_if<double>(&a)) {
-        const double e = std::get<double>(b);
-        return *d < e ? -1 : (*d > e ? 1 : 0);
-    }
-    const QDate x = std::get<QDate>(a), y = std::get<QDate>(b);
-    return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 } // namespace
@@ -122,18 +103,42 @@ static QStringView textViewOf(const Record& r, int f) {
 
 // ---------------------------------------------------------------- FieldRef
 
-bool FieldRef::isNull() const { return t_->isNull(f_); }
-QString FieldRef::asText() const { return t_->text(f_); }
-qint32 FieldRef::asInteger() const { return t_->integer(f_); }
-Money FieldRef::asMoney() const { return t_->money(f_); }
-double FieldRef::asFloat() const { return t_->real(f_); }
-QDate FieldRef::asDate() const { return t_->date(f_); }
-bool FieldRef::setText(const QString& v) const { return t_->setText(f_, v); }
-bool FieldRef::setInteger(qint64 v) const { return t_->setInteger(f_, v); }
-bool FieldRef::setMoney(Money v) const { return t_->setMoney(f_, v); }
-bool FieldRef::setFloat(double v) const { return t_->setReal(f_, v); }
-bool FieldRef::setDate(QDate v) const { return t_->setDate(f_, v); }
-void FieldRef::clear() const { t_->clear(f_); }
+bool FieldRef::isNull() const {
+    return t_->isNull(f_);
+}
+QString FieldRef::asText() const {
+    return t_->text(f_);
+}
+qint32 FieldRef::asInteger() const {
+    return t_->integer(f_);
+}
+Money FieldRef::asMoney() const {
+    return t_->money(f_);
+}
+double FieldRef::asFloat() const {
+    return t_->real(f_);
+}
+QDate FieldRef::asDate() const {
+    return t_->date(f_);
+}
+bool FieldRef::setText(const QString& v) const {
+    return t_->setText(f_, v);
+}
+bool FieldRef::setInteger(qint64 v) const {
+    return t_->setInteger(f_, v);
+}
+bool FieldRef::setMoney(Money v) const {
+    return t_->setMoney(f_, v);
+}
+bool FieldRef::setFloat(double v) const {
+    return t_->setReal(f_, v);
+}
+bool FieldRef::setDate(QDate v) const {
+    return t_->setDate(f_, v);
+}
+void FieldRef::clear() const {
+    t_->clear(f_);
+}
 
 // ---------------------------------------------------------------- table
 
@@ -501,7 +506,9 @@ double RecordTable::real(int f) const {
     return realOf(*recs_[static_cast<size_t>(cur_)], f).value_or(0);
 }
 
-Money RecordTable::money(int f) const { return Money::fromDoubleOrZero(real(f)); }
+Money RecordTable::money(int f) const {
+    return Money::fromDoubleOrZero(real(f));
+}
 
 QDate RecordTable::date(int f) const {
     if (cur_ < 0 || f < 0 || f >= schema_.count())
@@ -588,13 +595,21 @@ bool RecordTable::setInteger(int f, qint64 v) {
     return setValue(f, FieldValue(static_cast<qint32>(v)));
 }
 
-bool RecordTable::setReal(int f, double v) { return setValue(f, FieldValue(v)); }
+bool RecordTable::setReal(int f, double v) {
+    return setValue(f, FieldValue(v));
+}
 
-bool RecordTable::setMoney(int f, Money v) { return setValue(f, FieldValue(v.toDouble())); }
+bool RecordTable::setMoney(int f, Money v) {
+    return setValue(f, FieldValue(v.toDouble()));
+}
 
-bool RecordTable::setDate(int f, QDate v) { return setValue(f, FieldValue(v)); }
+bool RecordTable::setDate(int f, QDate v) {
+    return setValue(f, FieldValue(v));
+}
 
-void RecordTable::clear(int f) { setValue(f, FieldValue()); }
+void RecordTable::clear(int f) {
+    setValue(f, FieldValue());
+}
 
 // ---------------------------------------------------------------- locate
 
@@ -732,30 +747,9 @@ void RecordTable::sort(const QString& fieldList) {
     if (keys.empty() || recs_.size() < 2)
         return;
     const Record* curRec = current();
-    // The first level of each text key is computed once per record; only records whose keys
-    // agree there are compared in full (case, then exact text; null before any value).
-    const size_t n = recs_.size(), k = keys.size();
-    std::vector<QString> folded(n * k);
-    for (size_t i = 0; i < n; ++i)
-        for (size_t j = 0; j < k; ++j)
-            folded[i * k + j] = text::sortKey(textViewOf(*recs_[i], keys[j]));
-    std::vector<size_t> order(n);
-    for (size_t i = 0; i < n; ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        for (size_t j = 0; j < k; ++j) {
-            int c = folded[a * k + j].compare(folded[b * k + j]);
-            if (c == 0) {
-                const auto f = static_cast<size_t>(keys[j]);
-                c = compareValues(recs_[a]->values[f], recs_[b]->values[f]);
-            }
-            if (c != 0)
-                return c < 0;
-        }
-        return false;
-    });
+    const std::vector<size_t> order = sortedOrder(recs_, keys);
     std::vector<std::unique_ptr<Record>> sorted;
-    sorted.reserve(n);
+    sorted.reserve(order.size());
     for (size_t i : order)
         sorted.push_back(std::move(recs_[i]));
     recs_ = std::move(sorted);
@@ -838,7 +832,9 @@ bool RecordTable::gotoBookmark(Bookmark b) {
 
 // ---------------------------------------------------------------- notifications
 
-void RecordTable::disableControls() { ++suspend_; }
+void RecordTable::disableControls() {
+    ++suspend_;
+}
 
 void RecordTable::enableControls() {
     if (suspend_ == 0)

@@ -10,6 +10,7 @@ struct FoldTable {
     FoldTable() {
         for (int i = 0; i < 256; ++i)
             base[i] = static_cast<char16_t>(i);
+        base[0] = 1; // NUL compares as SOH: a base letter is never 0, the end of a sort key
         for (int c = 'A'; c <= 'Z'; ++c)
             base[c] = static_cast<char16_t>(c + 32);
         const char* from = "\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD1\xD2"
@@ -45,7 +46,9 @@ char16_t baseOf(QChar c) {
     }
 }
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 } // namespace
 
@@ -74,12 +77,13 @@ bool equalFoldAZ(QStringView a, QStringView b) {
     return true;
 }
 
-QString sortKey(QStringView s) {
-    QString out(s.size(), Qt::Uninitialized);
-    QChar* d = out.data();
+void appendSortKey(QStringView s, std::vector<char16_t>& out) {
+    const size_t at = out.size();
+    out.resize(at + static_cast<size_t>(s.size()));
+    char16_t* d = out.data() + at;
+    const char16_t* c = s.utf16();
     for (qsizetype i = 0; i < s.size(); ++i)
-        d[i] = QChar(baseOf(s[i]));
-    return out;
+        d[i] = c[i] < 256 ? kFold.base[c[i]] : baseOf(QChar(c[i]));
 }
 
 int compareNoCase(QStringView a, QStringView b) {
