@@ -2,6 +2,7 @@
 
 #include "model/record_sort.h"
 #include "model/text_compare.h"
+#include "model/text_index.h"
 
 #include <algorithm>
 #include <array>
@@ -53,46 +54,7 @@ bool fitsType(FieldType t, qint64 v) {
 
 // Exact-match index of one text field: text -> the records holding it. Most texts (product
 // names) are held by one record, which is kept inline so a lookup touches no further memory.
-struct RecordTable::Index {
-    struct Bucket {
-        Record* first = nullptr;
-        std::vector<Record*> more;
-        template <typename F> void forEach(F&& f) const {
-            if (first)
-                f(first);
-            for (Record* r : more)
-                f(r);
-        }
-    };
-    QHash<QString, Bucket> map;
-    void insert(const QString& key, Record* r) {
-        Bucket& b = map[key];
-        if (!b.first)
-            b.first = r;
-        else
-            b.more.push_back(r);
-    }
-    void erase(const QString& key, Record* r) {
-        auto it = map.find(key);
-        if (it == map.end())
-            return;
-        Bucket& b = it.value();
-        if (b.first == r) {
-            if (b.more.empty()) {
-                map.erase(it);
-                return;
-            }
-            b.first = b.more.back();
-            b.more.pop_back();
-            return;
-        }
-        auto pos = std::find(b.more.begin(), b.more.end(), r);
-        if (pos != b.more.end()) {
-            *pos = b.more.back();
-            b.more.pop_back();
-        }
-    }
-};
+struct RecordTable::Index : TextIndex {};
 
 // The text of a text field without copying it (an empty view for null and other types).
 static QStringView textViewOf(const Record& r, int f) {
@@ -346,23 +308,35 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
     int removed = 0;
     size_t out = 0;
     int firstGone = -1; // where the deleted current record stood among the records kept
-    for (size_t i = 0; i < recs_.size(); ++i) {
+    std::vector<char> gone(recs_.size());
+    for (size_t i = 0; i < recs_.size(); ++i)
         if (pred(*recs_[i])) {
+            gone[i] = 1;
+            ++removed;
+        }
+    if (removed == 0)
+        return 0;
+    // Taking most records out of the name indexes costs more than building them again from
+    // the few kept, which the next search does.
+    const bool dropIndexes = static_cast<size_t>(removed) * 2 > recs_.size();
+    if (dropIndexes)
+        for (auto& ix : indexes_)
+            ix.reset();
+    for (size_t i = 0; i < recs_.size(); ++i) {
+        if (gone[i]) {
             if (recs_[i].get() == curRec) {
                 curGone = true;
                 firstGone = static_cast<int>(out);
             }
-            indexRemove(recs_[i].get());
+            if (!dropIndexes)
+                indexRemove(recs_[i].get());
             recs_[i].reset();
-            ++removed;
         } else {
             if (out != i)
                 recs_[out] = std::move(recs_[i]);
             ++out;
         }
     }
-    if (removed == 0)
-        return 0;
     recs_.resize(out);
     renumber(0);
     if (!curGone && curRec) {
@@ -617,7 +591,7 @@ RecordTable::Index* RecordTable::indexFor(int f) {
     auto& slot = indexes_[static_cast<size_t>(f)];
     if (!slot) {
         slot = std::make_unique<Index>();
-        slot->map.reserve(static_cast<qsizetype>(recs_.size()));
+        slot->reserve(recs_.size());
         for (auto& r : recs_)
             slot->insert(textOf(*r, f), r.get());
     }
@@ -673,10 +647,10 @@ int RecordTable::findPosition(int f, const QString& value, int preferred, Locate
     int found = -1;
     if (!opt.caseInsensitive && !opt.partialKey && def.type == FieldType::Text && def.width > 1) {
         Index* ix = indexFor(f);
-        auto it = ix->map.constFind(value);
-        if (it == ix->map.constEnd())
+        const TextIndex::Holders* held = ix->find(value);
+        if (!held)
             return -1;
-        const Index::Bucket& holders = it.value();
+        const TextIndex::Holders& holders = *held;
         // A text held by one record (most names): that record, whoever is preferred.
         if (holders.more.empty())
             return passes(*holders.first) ? holders.first->pos : -1;

@@ -3,6 +3,7 @@
 #include "model/platform.h"
 #include "model/regional_settings.h"
 #include "model/text_compare.h"
+#include "model/walk_prefetch.h"
 
 #include <QSet>
 #include <algorithm>
@@ -482,24 +483,36 @@ int ShoppingCommands::blockRemove(int tag) {
         KeepCurrent keepList(lst);
         KeepCurrent keep(cat);
         const std::vector<int> shown = shownPositions(cat);
-        // Rows are collected first and deleted in one pass.
-        QSet<quint64> doomed;
-        for (int pos : shown) {
+        // Rows are collected first (by position: the list does not change meanwhile) and
+        // deleted in one pass. Each product's row is found as locating it would, the row found
+        // before winning when it bears the name, without moving the list's cursor.
+        std::vector<char> doomed(static_cast<size_t>(lst.recordCount()), 0);
+        int doomedCount = 0;
+        int partner = lst.currentPos();
+        const WalkPrefetch ahead(cat, shown, {Cat::Produit});
+        for (size_t i = 0; i < shown.size(); ++i) {
+            ahead.at(i);
+            const int pos = shown[i];
             const Record& product = cat.recordAt(pos);
             if (!isListed(product))
                 continue;
-            if (!lst.locate(Lst::Produit, textRef(product, Cat::Produit)))
+            const int found =
+                lst.findPosition(Lst::Produit, textRef(product, Cat::Produit), partner);
+            if (found < 0)
                 continue;
-            const Record& row = *lst.current();
-            if (doomed.contains(row.id) || !rowMatchesPanel(tag, row))
+            partner = found;
+            const Record& row = lst.recordAt(found);
+            if (doomed[static_cast<size_t>(found)] || !rowMatchesPanel(tag, row))
                 continue;
-            doomed.insert(row.id);
+            doomed[static_cast<size_t>(found)] = 1;
+            ++doomedCount;
             cat.setCurrentPos(pos);
             cat.setText(Cat::color, Flag::NotListed);
             cat.post();
         }
-        if (!doomed.isEmpty())
-            removed = lst.removeIf([&doomed](const Record& r) { return doomed.contains(r.id); });
+        if (doomedCount > 0)
+            removed = lst.removeIf(
+                [&doomed](const Record& r) { return doomed[static_cast<size_t>(r.pos)] != 0; });
     }
     recomputeTotal();
     if (removed > 0)
@@ -544,8 +557,11 @@ void ShoppingCommands::recomputeTotal() {
         // before wins when it bears the name), without moving the catalogue's cursor, which
         // stays where it was.
         int partner = cat.currentPos();
-        for (int pos : shownPositions(lst)) {
-            const Record& row = lst.recordAt(pos);
+        const std::vector<int> rows = shownPositions(lst);
+        const WalkPrefetch ahead(lst, rows, {Lst::Produit});
+        for (size_t i = 0; i < rows.size(); ++i) {
+            ahead.at(i);
+            const Record& row = lst.recordAt(rows[i]);
             const int found = cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), partner);
             if (found < 0)
                 continue; // a row without its product counts for nothing
