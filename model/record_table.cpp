@@ -585,6 +585,26 @@ void RecordTable::clear(int f) {
     setValue(f, FieldValue());
 }
 
+bool RecordTable::shareText(int pos, int f, const QString& same) {
+    if (pos < 0 || pos >= recordCount() || f < 0 || f >= schema_.count())
+        return false;
+    Record* r = recs_[static_cast<size_t>(pos)].get();
+    auto* s = std::get_if<QString>(&r->values[static_cast<size_t>(f)]);
+    if (!s || s->size() != same.size())
+        return false;
+    if (s->constData() == same.constData())
+        return true;
+    if (*s != same)
+        return false;
+    Index* ix = indexes_[static_cast<size_t>(f)].get();
+    if (ix)
+        ix->erase(*s, r);
+    *s = same;
+    if (ix)
+        ix->insert(*s, r);
+    return true;
+}
+
 // ---------------------------------------------------------------- locate
 
 RecordTable::Index* RecordTable::indexFor(int f) {

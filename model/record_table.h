@@ -114,7 +114,9 @@ public:
     bool isEmpty() const;
     bool hasCurrent() const { return cur_ >= 0; }
     int currentPos() const { return cur_; }
-    const Record* current() const { return cur_ >= 0 ? recs_[static_cast<size_t>(cur_)].get() : nullptr; }
+    const Record* current() const {
+        return cur_ >= 0 ? recs_[static_cast<size_t>(cur_)].get() : nullptr;
+    }
     // Moves the cursor to the record at a position (it must pass the filter to be reachable by
     // walks, but grids may put the cursor on any shown row). Posts a pending edit.
     void setCurrentPos(int pos);
@@ -163,6 +165,11 @@ public:
     static std::optional<qint32> integerOf(const Record& r, int f);
     static std::optional<double> realOf(const Record& r, int f);
     static QDate dateOf(const Record& r, int f);
+
+    // Makes the text stored at (pos, f) share the storage of `same` when both are equal, so
+    // that comparing them later reads no code unit. Nothing a view could see changes. Returns
+    // whether the text is shared now.
+    bool shareText(int pos, int f, const QString& same);
 
     // --- searching
     // Makes current the record whose field equals the value: the current record wins when it

@@ -198,8 +198,18 @@ void ShoppingCommands::prepareLookups() {
     KeepCurrent keepCat(d_.catalogue);
     KeepCurrent keepList(d_.list);
     // A search for the empty name builds the index whatever it finds.
-    d_.catalogue.locate(Cat::Produit, QString());
-    d_.list.locate(Lst::Produit, QString());
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    cat.locate(Cat::Produit, QString());
+    // The rows' names share the storage of their products' names: the many searches of a row
+    // by its product's name, or of a product by its row's, then compare them without reading.
+    for (int pos = 0; pos < lst.recordCount(); ++pos) {
+        const QString& name = textRef(lst.recordAt(pos), Lst::Produit);
+        const int found = cat.findPosition(Cat::Produit, name, -1);
+        if (found >= 0)
+            lst.shareText(pos, Lst::Produit, textRef(cat.recordAt(found), Cat::Produit));
+    }
+    lst.locate(Lst::Produit, QString());
 }
 
 QString ShoppingCommands::fullListCaption() {

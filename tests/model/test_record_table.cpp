@@ -254,6 +254,24 @@ void TestRecordTable::locateIndexFollowsChanges() {
     QVERIFY(t.locate(Cat::Produit, u("produit 18")));
     QCOMPARE(t.text(Cat::Secteur), u("A"));
     QCOMPARE(t.currentPos(), 1); // after "nouveau", which has no sector
+    // A text made to share an equal one's storage is found as before; an unequal one is not
+    // taken.
+    const int pos = t.currentPos();
+    const QString same = u("produit ") + u("18");
+    QVERIFY(t.shareText(pos, Cat::Produit, same));
+    QCOMPARE(RecordTable::textOf(t.recordAt(pos), Cat::Produit).constData(), same.constData());
+    QVERIFY(!t.shareText(pos, Cat::Produit, u("produit 19")));
+    QCOMPARE(RecordTable::textOf(t.recordAt(pos), Cat::Produit), u("produit 18"));
+    t.first();
+    QVERIFY(t.locate(Cat::Produit, u("produit 18")));
+    QCOMPARE(t.currentPos(), pos);
+    // Removing most records at once: the kept ones are still found, the others are not.
+    QVERIFY(t.removeIf([](const Record& r) {
+        return !RecordTable::textOf(r, Cat::Produit).endsWith(u'9');
+    }) > t.recordCount());
+    QVERIFY(t.locate(Cat::Produit, u("produit 389")));
+    QVERIFY(!t.locate(Cat::Produit, u("produit 388")));
+    QVERIFY(!t.locate(Cat::Produit, u("produit 18")));
     // Emptying the table empties the index.
     t.empty();
     QVERIFY(!t.locate(Cat::Produit, u("produit 18")));
