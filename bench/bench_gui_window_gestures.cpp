@@ -236,7 +236,7 @@ void BM_SearchListOpened(benchmark::State& state) {
     }
 }
 
-// A click on the product title: both tables sorted by product.
+// Clicks on the aisle and product titles in turn: both tables sorted each time.
 void BM_SortByProduct(benchmark::State& state) {
     Tfrm_main& w = window();
     int column = 2;
@@ -267,6 +267,15 @@ void BM_BlockRemoveDue(benchmark::State& state) {
     });
 }
 
+// The first click on a title after the list was read: no order is known yet.
+void BM_FirstSortByProduct(benchmark::State& state) {
+    onFreshList(state, [](Tfrm_main& w) { w.RxDBGrid1TitleBtnClick(2); });
+}
+
+void BM_FirstSortByAisle(benchmark::State& state) {
+    onFreshList(state, [](Tfrm_main& w) { w.RxDBGrid1TitleBtnClick(1); });
+}
+
 void quick(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(0.3);
 }
@@ -290,6 +299,8 @@ BENCHMARK(BM_TogglePlanned)->Apply(quick);
 BENCHMARK(BM_SearchTyped)->Apply(quick);
 BENCHMARK(BM_SearchListOpened)->Apply(quick);
 BENCHMARK(BM_SortByProduct)->Apply(quick);
+BENCHMARK(BM_FirstSortByProduct)->Apply(slow);
+BENCHMARK(BM_FirstSortByAisle)->Apply(slow);
 BENCHMARK(BM_BlockRemoveDue)->Apply(slow);
 
 int main(int argc, char** argv) {

@@ -32,7 +32,9 @@ std::optional<Money> Money::fromDouble(double value) {
     return fromRaw(*r);
 }
 
-Money Money::fromDoubleOrZero(double value) { return fromDouble(value).value_or(Money()); }
+Money Money::fromDoubleOrZero(double value) {
+    return fromDouble(value).value_or(Money());
+}
 
 std::optional<Money> Money::multipliedBy(double factor) const {
     const auto r = roundHalfEven(static_cast<double>(raw_) * factor);

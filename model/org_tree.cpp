@@ -37,8 +37,10 @@ void walkNodes(const std::vector<OrgNode>& nodes, const OrgNode* parent, int dep
 }
 
 int insertSorted(std::vector<OrgNode>& nodes, const QString& name) {
-    auto it = std::upper_bound(nodes.begin(), nodes.end(), name,
-                               [](const QString& v, const OrgNode& n) { return text::lessNoCase(v, n.text); });
+    auto it =
+        std::upper_bound(nodes.begin(), nodes.end(), name, [](const QString& v, const OrgNode& n) {
+            return text::lessNoCase(v, n.text);
+        });
     it = nodes.insert(it, OrgNode{name, {}});
     return static_cast<int>(it - nodes.begin());
 }
@@ -49,13 +51,21 @@ bool operator==(const OrgNode& a, const OrgNode& b) {
     return a.text == b.text && a.children == b.children;
 }
 
-bool operator==(const OrgTree& a, const OrgTree& b) { return a.roots_ == b.roots_; }
+bool operator==(const OrgTree& a, const OrgTree& b) {
+    return a.roots_ == b.roots_;
+}
 
-int OrgTree::nodeCount() const { return countNodes(roots_); }
+int OrgTree::nodeCount() const {
+    return countNodes(roots_);
+}
 
-void OrgTree::sort() { sortNodes(roots_); }
+void OrgTree::sort() {
+    sortNodes(roots_);
+}
 
-int OrgTree::addSector(const QString& name) { return insertSorted(roots_, name); }
+int OrgTree::addSector(const QString& name) {
+    return insertSorted(roots_, name);
+}
 
 void OrgTree::addAisle(int sectorIndex, const QString& name) {
     if (sectorIndex < 0 || sectorIndex >= static_cast<int>(roots_.size()))

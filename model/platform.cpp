@@ -9,6 +9,10 @@ void Platform::warning(const QString& text, const QString& title) {
 }
 
 bool Platform::confirm(const QString& text, const QString& title, bool defaultNo) {
-    return message({title, text, Icon::Question, {Button::Yes, Button::No},
-                    defaultNo ? Button::No : Button::Yes, Button::No}) == Button::Yes;
+    return message({title,
+                    text,
+                    Icon::Question,
+                    {Button::Yes, Button::No},
+                    defaultNo ? Button::No : Button::Yes,
+                    Button::No}) == Button::Yes;
 }

@@ -140,7 +140,8 @@ int depthBudget(size_t n) {
 class Sorter {
 public:
     Sorter(const std::vector<std::unique_ptr<Record>>& records, const std::vector<int>& keys)
-        : recs_(records), keys_(keys), units_(keys.size()), starts_(keys.size()) {}
+        : recs_(records), keys_(keys), units_(keys.size()), starts_(keys.size()),
+          lengths_(keys.size()) {}
 
     std::vector<size_t> run() {
         foldKeys();
@@ -156,14 +157,26 @@ public:
         return order;
     }
 
+    bool hadTies() const { return ties_; }
+
 private:
-    // Every record's folded keys, end to end per field. The records, their values and their
-    // texts lie in separate heap blocks; each is asked for a few records ahead, so that the
-    // walk does not wait on memory at every step.
+    // Every record's folded keys, end to end per field. Texts that share their storage (the
+    // sector and aisle names of a list read from a file, a row's name and its product's) are
+    // folded once: a small cache keyed by the storage gives the key already made. The records,
+    // their values and their texts lie in separate heap blocks; each is asked for a few
+    // records ahead, so that the walk does not wait on memory at every step.
     void foldKeys() {
         const size_t n = recs_.size(), k = keys_.size();
+        struct Folded {
+            const QChar* data = nullptr;
+            qsizetype size = 0;
+            uint32_t start = 0;
+        };
+        constexpr size_t kCacheSize = 1024;
+        std::vector<Folded> cache(kCacheSize);
         for (size_t j = 0; j < k; ++j) {
-            starts_[j].resize(n + 1);
+            starts_[j].resize(n);
+            lengths_[j].resize(n);
             units_[j].reserve(n * 16);
         }
         constexpr size_t kAhead = 16;
@@ -181,13 +194,25 @@ private:
             }
             const Record& r = *recs_[i];
             for (size_t j = 0; j < k; ++j) {
-                starts_[j][i] = static_cast<uint32_t>(units_[j].size());
-                if (auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(keys_[j])]))
-                    text::appendSortKey(*s, units_[j]);
+                std::vector<char16_t>& units = units_[j];
+                const auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(keys_[j])]);
+                if (!s || s->isEmpty()) {
+                    starts_[j][i] = 0;
+                    lengths_[j][i] = 0;
+                    continue;
+                }
+                const auto bits = reinterpret_cast<std::uintptr_t>(s->constData());
+                Folded& f = cache[((bits >> 4) ^ (bits >> 14) ^ j) & (kCacheSize - 1)];
+                if (f.data != s->constData() || f.size != s->size()) {
+                    f.data = s->constData();
+                    f.size = s->size();
+                    f.start = static_cast<uint32_t>(units.size());
+                    text::appendSortKey(*s, units);
+                }
+                starts_[j][i] = f.start;
+                lengths_[j][i] = static_cast<uint32_t>(f.size);
             }
         }
-        for (size_t j = 0; j < k; ++j)
-            starts_[j][n] = static_cast<uint32_t>(units_[j].size());
     }
 
     const FieldValue& value(const Item& it, size_t level) const {
@@ -205,18 +230,20 @@ private:
         if (to - from < 2)
             return;
         if (level == keys_.size()) {
+            ties_ = true;
             byPosition(from, to); // equal on every field: as they stood
             return;
         }
         const char16_t* units = units_[level].data();
         const std::vector<uint32_t>& starts = starts_[level];
+        const std::vector<uint32_t>& lengths = lengths_[level];
         constexpr size_t kAhead = 16;
         for (size_t i = from; i < to; ++i) {
             if (i + kAhead < to)
                 __builtin_prefetch(units + starts[items_[i + kAhead].pos]);
             Item& it = items_[i];
             it.key = units + starts[it.pos];
-            it.length = starts[it.pos + 1] - starts[it.pos];
+            it.length = lengths[it.pos];
             it.chunk = chunkAt(it, 0);
             equal_[i] = 0;
         }
@@ -234,8 +261,8 @@ private:
     bool sameValue(const FieldValue& a, const FieldValue& b) const {
         const QString* s = std::get_if<QString>(&a);
         const QString* t = std::get_if<QString>(&b);
-        if (s && t)
-            return *s == *t; // the full text comparison ends on the exact text
+        if (s && t) // the full text comparison ends on the exact text
+            return s->size() == t->size() && (s->constData() == t->constData() || *s == *t);
         return compareFieldValues(a, b) == 0;
     }
 
@@ -273,13 +300,19 @@ private:
     const std::vector<int>& keys_;
     std::vector<std::vector<char16_t>> units_;
     std::vector<std::vector<uint32_t>> starts_;
+    std::vector<std::vector<uint32_t>> lengths_;
     std::vector<Item> items_;
     std::vector<uint8_t> equal_;
+    bool ties_ = false;
 };
 
 } // namespace
 
 std::vector<size_t> sortedOrder(const std::vector<std::unique_ptr<Record>>& records,
-                                const std::vector<int>& keys) {
-    return Sorter(records, keys).run();
+                                const std::vector<int>& keys, bool* ties) {
+    Sorter sorter(records, keys);
+    std::vector<size_t> order = sorter.run();
+    if (ties)
+        *ties = sorter.hadTies();
+    return order;
 }

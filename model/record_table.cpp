@@ -218,6 +218,7 @@ void RecordTable::append() {
     r->values.resize(static_cast<size_t>(schema_.count()));
     Record* raw = r.get();
     recs_.push_back(std::move(r));
+    forgetSortOrders();
     indexInsert(raw);
     const quint64 before = bookmark();
     cur_ = raw->pos;
@@ -263,8 +264,10 @@ void RecordTable::cancel() {
     }
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     indexRemove(r);
-    for (auto& [f, original] : backup_)
+    for (auto& [f, original] : backup_) {
         r->values[static_cast<size_t>(f)] = std::move(original);
+        forgetSortOrdersOn(f);
+    }
     indexInsert(r);
     backup_.clear();
     state_ = State::Browse;
@@ -285,6 +288,7 @@ void RecordTable::remove() {
     const int at = cur_;
     indexRemove(recs_[static_cast<size_t>(at)].get());
     recs_.erase(recs_.begin() + at);
+    forgetSortOrders();
     renumber(at);
     int p = firstVisibleFrom(at);
     if (p >= 0) {
@@ -338,6 +342,7 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
         }
     }
     recs_.resize(out);
+    forgetSortOrders();
     renumber(0);
     if (!curGone && curRec) {
         cur_ = curRec->pos;
@@ -365,6 +370,7 @@ void RecordTable::empty() {
     backup_.clear();
     const quint64 before = bookmark();
     recs_.clear();
+    forgetSortOrders();
     for (auto& i : indexes_)
         i.reset();
     cur_ = -1;
@@ -381,6 +387,7 @@ void RecordTable::appendLoaded(std::vector<FieldValue>&& values) {
     r->values = std::move(values);
     Record* raw = r.get();
     recs_.push_back(std::move(r));
+    forgetSortOrders();
     indexInsert(raw);
     visibleDirty_ = true;
 }
@@ -391,6 +398,8 @@ void RecordTable::swapRecords(RecordTable& other) {
     state_ = State::Browse;
     other.state_ = State::Browse;
     std::swap(recs_, other.recs_);
+    forgetSortOrders();
+    other.forgetSortOrders();
     // The incoming records get fresh identities, so a bookmark taken before the exchange can
     // never land on an unrelated new record.
     quint64 id = std::max(nextId_, other.nextId_);
@@ -539,6 +548,7 @@ bool RecordTable::setValue(int f, const FieldValue& v) {
         edit();
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     FieldValue& slot = r->values[static_cast<size_t>(f)];
+    forgetSortOrdersOn(f);
     if (state_ == State::Edit &&
         std::none_of(backup_.begin(), backup_.end(), [f](const auto& b) { return b.first == f; }))
         backup_.emplace_back(f, slot);
@@ -730,27 +740,90 @@ bool RecordTable::locate(QStringView fieldName, const QString& value, LocateOpti
 
 // ---------------------------------------------------------------- sort
 
-void RecordTable::sort(const QString& fieldList) {
-    postPending();
+std::vector<int> RecordTable::sortKeys(const QString& fieldList) const {
     std::vector<int> keys;
     for (const QString& name : fieldList.split(u';', Qt::SkipEmptyParts)) {
         const int f = fieldIndex(name.trimmed());
         if (f >= 0)
             keys.push_back(f);
     }
+    return keys;
+}
+
+void RecordTable::rememberSortOrder(const std::vector<int>& keys, std::vector<Record*> records) {
+    sortOrders_.erase(std::remove_if(sortOrders_.begin(), sortOrders_.end(),
+                                     [&keys](const SortOrder& o) { return o.keys == keys; }),
+                      sortOrders_.end());
+    if (sortOrders_.size() >= 2)
+        sortOrders_.erase(sortOrders_.begin());
+    for (int k : keys)
+        sortKeyFields_ |= k < 64 ? quint64(1) << k : 0;
+    sortOrders_.push_back(SortOrder{keys, std::move(records)});
+}
+
+void RecordTable::prepareSort(const QString& fieldList) {
+    postPending();
+    const std::vector<int> keys = sortKeys(fieldList);
+    if (keys.empty() || recs_.size() < 2)
+        return;
+    if (std::any_of(sortOrders_.begin(), sortOrders_.end(),
+                    [&keys](const SortOrder& o) { return o.keys == keys; }))
+        return;
+    bool ties = false;
+    const std::vector<size_t> order = sortedOrder(recs_, keys, &ties);
+    if (ties)
+        return;
+    std::vector<Record*> records;
+    records.reserve(order.size());
+    for (size_t i : order)
+        records.push_back(recs_[i].get());
+    rememberSortOrder(keys, std::move(records));
+}
+
+void RecordTable::sort(const QString& fieldList) {
+    postPending();
+    const std::vector<int> keys = sortKeys(fieldList);
     if (keys.empty() || recs_.size() < 2)
         return;
     const Record* curRec = current();
-    const std::vector<size_t> order = sortedOrder(recs_, keys);
     std::vector<std::unique_ptr<Record>> sorted;
-    sorted.reserve(order.size());
-    for (size_t i : order)
-        sorted.push_back(std::move(recs_[i]));
+    sorted.reserve(recs_.size());
+    auto known = std::find_if(sortOrders_.begin(), sortOrders_.end(),
+                              [&keys](const SortOrder& o) { return o.keys == keys; });
+    if (known != sortOrders_.end() && known->records.size() == recs_.size()) {
+        for (Record* r : known->records)
+            sorted.push_back(std::move(recs_[static_cast<size_t>(r->pos)]));
+    } else {
+        bool ties = false;
+        const std::vector<size_t> order = sortedOrder(recs_, keys, &ties);
+        for (size_t i : order)
+            sorted.push_back(std::move(recs_[i]));
+        if (!ties) {
+            std::vector<Record*> records;
+            records.reserve(sorted.size());
+            for (const auto& r : sorted)
+                records.push_back(r.get());
+            rememberSortOrder(keys, std::move(records));
+        }
+    }
     recs_ = std::move(sorted);
     renumber(0);
     if (curRec)
         cur_ = curRec->pos;
     structureChanged();
+}
+
+void RecordTable::forgetSortOrdersSortedOn(int f) {
+    sortOrders_.erase(std::remove_if(sortOrders_.begin(), sortOrders_.end(),
+                                     [f](const SortOrder& o) {
+                                         return std::find(o.keys.begin(), o.keys.end(), f) !=
+                                                o.keys.end();
+                                     }),
+                      sortOrders_.end());
+    sortKeyFields_ = 0;
+    for (const SortOrder& o : sortOrders_)
+        for (int k : o.keys)
+            sortKeyFields_ |= k < 64 ? quint64(1) << k : 0;
 }
 
 // ---------------------------------------------------------------- filter

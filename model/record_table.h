@@ -184,8 +184,13 @@ public:
     bool locate(QStringView fieldName, const QString& value, LocateOptions opt = {});
 
     // Sorts on fields separated by ";" ("Secteur;Rayon;Produit"), ascending, texts compared
-    // without case; stable; the current record stays current.
+    // without case; stable; the current record stays current. The orders found lately are
+    // remembered while no record comes or goes and no key changes: sorting again on the same
+    // fields (a click on one title, then on the other, then back) only puts the records back.
     void sort(const QString& fieldList);
+    // Finds the order sort() would give and remembers it without moving any record, so that a
+    // later sort on these fields only puts the records in place.
+    void prepareSort(const QString& fieldList);
 
     // --- filter
     void setFilter(Predicate p);
@@ -237,6 +242,18 @@ private:
     void indexUpdate(Record* r, int f, const QString& oldText, const QString& newText);
     Index* indexFor(int f);
     void emitCurrentIfMoved(quint64 before);
+    void forgetSortOrders() {
+        sortOrders_.clear();
+        sortKeyFields_ = 0;
+    }
+    // A write to field f: the orders sorted on it no longer hold.
+    void forgetSortOrdersOn(int f) {
+        if (f < 64 && (sortKeyFields_ >> f & 1u))
+            forgetSortOrdersSortedOn(f);
+    }
+    void forgetSortOrdersSortedOn(int f);
+    std::vector<int> sortKeys(const QString& fieldList) const;
+    void rememberSortOrder(const std::vector<int>& keys, std::vector<Record*> records);
 
     TableSchema schema_;
     std::vector<std::unique_ptr<Record>> recs_;
@@ -255,6 +272,14 @@ private:
     bool pendingReset_ = false;
     bool pendingCurrent_ = false;
     std::vector<std::unique_ptr<Index>> indexes_; // per field, built on first exact locate
+    // A remembered sort: the key fields and the records in their order. Kept only when no two
+    // records are equal on every key, so that the order does not depend on the one before.
+    struct SortOrder {
+        std::vector<int> keys;
+        std::vector<Record*> records;
+    };
+    std::vector<SortOrder> sortOrders_;
+    quint64 sortKeyFields_ = 0; // the fields the remembered orders are sorted on
 };
 
 Q_DECLARE_METATYPE(FieldValue)

@@ -10,7 +10,8 @@ QString storableBlanks(QString s) {
 
 } // namespace
 
-RegionalSettings::RegionalSettings() : RegionalSettings(QLocale(QLocale::French, QLocale::France)) {}
+RegionalSettings::RegionalSettings()
+    : RegionalSettings(QLocale(QLocale::French, QLocale::France)) {}
 
 RegionalSettings::RegionalSettings(const QLocale& locale, QString currencySymbol)
     : locale_(locale), currency_(std::move(currencySymbol)) {
@@ -18,7 +19,9 @@ RegionalSettings::RegionalSettings(const QLocale& locale, QString currencySymbol
         currency_ = locale_.currencySymbol(QLocale::CurrencySymbol);
 }
 
-RegionalSettings RegionalSettings::french() { return RegionalSettings(); }
+RegionalSettings RegionalSettings::french() {
+    return RegionalSettings();
+}
 
 RegionalSettings RegionalSettings::system() {
     const QLocale sys = QLocale::system();

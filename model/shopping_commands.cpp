@@ -210,6 +210,10 @@ void ShoppingCommands::prepareLookups() {
             lst.shareText(pos, Lst::Produit, textRef(cat.recordAt(found), Cat::Produit));
     }
     lst.locate(Lst::Produit, QString());
+    // The orders of the two titles, so that the first click on one only puts records in place.
+    for (RecordTable* t : {&cat, &lst})
+        for (SortColumn c : {SortColumn::Rayon, SortColumn::Produit})
+            t->prepareSort(titleSortFields(c));
 }
 
 QString ShoppingCommands::fullListCaption() {
@@ -281,9 +285,13 @@ ShoppingCommands::FilterOutcome ShoppingCommands::setShopFilter(bool on) {
     return out;
 }
 
+QString ShoppingCommands::titleSortFields(SortColumn column) {
+    return column == SortColumn::Rayon ? QStringLiteral("Secteur;Rayon;Produit")
+                                       : QStringLiteral("Produit");
+}
+
 void ShoppingCommands::sortByTitle(SortColumn column) {
-    const QString fields = column == SortColumn::Rayon ? QStringLiteral("Secteur;Rayon;Produit")
-                                                       : QStringLiteral("Produit");
+    const QString fields = titleSortFields(column);
     d_.catalogue.sort(fields);
     d_.list.sort(fields);
     d_.list.first();

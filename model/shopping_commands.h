@@ -69,8 +69,8 @@ public:
     ShoppingData& data() { return d_; }
 
     // After a list file was read: builds the name lookups of both tables (the partner searches
-    // of every gesture use them) at once, so that the first gesture does not pay for them. The
-    // current records stay.
+    // of every gesture use them) and finds the orders of the two sorting titles, so that the
+    // first gestures do not pay for them. The current records stay.
     void prepareLookups();
 
     // Texts shown by the window.
@@ -105,6 +105,7 @@ public:
     // current record, then the list goes to its first record.
     enum class SortColumn { Rayon, Produit };
     void sortByTitle(SortColumn column);
+    static QString titleSortFields(SortColumn column); // "Secteur;Rayon;Produit", "Produit"
 
     // RxDBGrid2CellClick: the catalogue moves to the product of the current list row
     // (exact name). Nothing on an empty list; false when no product bears that name.

@@ -12,7 +12,9 @@ ShoppingData::ShoppingData(QObject* parent)
     list.setFilter(pred);
 }
 
-QString ShoppingData::initialValidationText() { return QString::fromUtf8("dernières courses"); }
+QString ShoppingData::initialValidationText() {
+    return QString::fromUtf8("dernières courses");
+}
 
 void ShoppingData::setModified(bool on) {
     if (modified_ == on)

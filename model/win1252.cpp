@@ -43,7 +43,9 @@ QByteArray encode(QStringView text) {
     return out;
 }
 
-bool canStore(QChar c) { return byteFor(c.unicode()) >= 0; }
+bool canStore(QChar c) {
+    return byteFor(c.unicode()) >= 0;
+}
 
 bool canStore(QStringView text) {
     for (QChar c : text)

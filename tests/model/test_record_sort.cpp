@@ -14,6 +14,7 @@ private slots:
     void sameOrderAsAFullComparison_data();
     void sameOrderAsAFullComparison();
     void numbersAndNullsSortByValue();
+    void sortingAgainFollowsEveryChange();
 };
 
 namespace {
@@ -127,6 +128,66 @@ void TestRecordSort::numbersAndNullsSortByValue() {
     t.sort(QStringLiteral("Duree_rappel"));
     // The nulls (ids 3 and 6) first, then by period; equal periods keep their order.
     QCOMPARE(ids(t), QList<int>({3, 6, 5, 2, 4, 8, 1, 7}));
+}
+
+void TestRecordSort::sortingAgainFollowsEveryChange() {
+    // A table sorted back and forth on two orders, with changes in between: each sort gives
+    // what a full sort of the table as it stands gives.
+    QRandomGenerator rng(11);
+    RecordTable t(catalogueSchema());
+    for (int i = 0; i < 400; ++i) {
+        std::vector<FieldValue> v(Cat::FieldCount);
+        v[Cat::Secteur] = QStringLiteral("S%1").arg(rng.bounded(5));
+        v[Cat::Rayon] = QStringLiteral("R%1").arg(rng.bounded(9));
+        v[Cat::Produit] = QStringLiteral("P%1").arg(i * 7919 % 400, 3, 10, QChar(u'0'));
+        v[Cat::id_prod] = qint32(i + 1);
+        t.appendLoaded(std::move(v));
+    }
+    t.first();
+    const QString byProduct = QStringLiteral("Produit");
+    const QString byAisle = QStringLiteral("Secteur;Rayon;Produit");
+    const std::vector<int> productKeys = {Cat::Produit};
+    const std::vector<int> aisleKeys = {Cat::Secteur, Cat::Rayon, Cat::Produit};
+    auto sortAndCheck = [&](const QString& fields, const std::vector<int>& keys) {
+        const QList<int> expected = referenceOrder(t, keys);
+        t.sort(fields);
+        QCOMPARE(ids(t), expected);
+    };
+    for (int round = 0; round < 3; ++round) {
+        sortAndCheck(byProduct, productKeys);
+        sortAndCheck(byAisle, aisleKeys);
+    }
+    // A key changed: the record moves.
+    t.setCurrentPos(0);
+    t.setText(Cat::Produit, QStringLiteral("P999"));
+    t.post();
+    sortAndCheck(byProduct, productKeys);
+    // A change undone by a cancelled edit.
+    t.setCurrentPos(5);
+    t.setText(Cat::Secteur, QStringLiteral("A"));
+    sortAndCheck(byAisle, aisleKeys); // the sort posts the edit
+    t.setCurrentPos(5);
+    t.setText(Cat::Secteur, QStringLiteral("Z"));
+    t.cancel();
+    sortAndCheck(byAisle, aisleKeys);
+    // Records removed and added.
+    t.setCurrentPos(3);
+    t.remove();
+    sortAndCheck(byProduct, productKeys);
+    sortAndCheck(byAisle, aisleKeys);
+    t.append();
+    t.setText(Cat::Produit, QStringLiteral("P000"));
+    t.setInteger(Cat::id_prod, 1000);
+    t.post();
+    sortAndCheck(byProduct, productKeys);
+    // With two records equal on every key, their order follows the order before the sort.
+    t.setCurrentPos(0);
+    const QString twin = RecordTable::textOf(t.recordAt(1), Cat::Produit);
+    t.setText(Cat::Produit, twin);
+    t.post();
+    sortAndCheck(byProduct, productKeys);
+    sortAndCheck(byAisle, aisleKeys);
+    sortAndCheck(byProduct, productKeys);
 }
 
 QTEST_APPLESS_MAIN(TestRecordSort)
