@@ -710,6 +710,12 @@ int RecordTable::findPosition(int f, const QString& value, int preferred, Locate
     return found;
 }
 
+bool RecordTable::textsDistinct(int f) {
+    if (f < 0 || f >= schema_.count() || schema_.at(f).type != FieldType::Text)
+        return false;
+    return !indexFor(f)->hasSharedTexts();
+}
+
 bool RecordTable::locate(int f, qint32 value) {
     postPending();
     if (f < 0 || f >= schema_.count() || recs_.empty())

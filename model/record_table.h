@@ -181,6 +181,8 @@ public:
     // Lets a walk find many records by name and leave the cursor alone.
     int findPosition(int f, const QString& value, int preferred, LocateOptions opt = {});
     bool locate(int f, qint32 value);
+    // Whether no two records hold the same text in the text field f (the filter ignored).
+    bool textsDistinct(int f);
     bool locate(QStringView fieldName, const QString& value, LocateOptions opt = {});
 
     // Sorts on fields separated by ";" ("Secteur;Rayon;Produit"), ascending, texts compared

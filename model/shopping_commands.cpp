@@ -500,33 +500,48 @@ int ShoppingCommands::blockRemove(int tag) {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keepList(lst);
         KeepCurrent keep(cat);
-        const std::vector<int> shown = shownPositions(cat);
         // Rows are collected first (by position: the list does not change meanwhile) and
-        // deleted in one pass. Each product's row is found as locating it would, the row found
-        // before winning when it bears the name, without moving the list's cursor.
+        // deleted in one pass.
         std::vector<char> doomed(static_cast<size_t>(lst.recordCount()), 0);
         int doomedCount = 0;
-        int partner = lst.currentPos();
-        const WalkPrefetch ahead(cat, shown, {Cat::Produit});
-        for (size_t i = 0; i < shown.size(); ++i) {
-            ahead.at(i);
-            const int pos = shown[i];
-            const Record& product = cat.recordAt(pos);
-            if (!isListed(product))
-                continue;
-            const int found =
-                lst.findPosition(Lst::Produit, textRef(product, Cat::Produit), partner);
-            if (found < 0)
-                continue;
-            partner = found;
-            const Record& row = lst.recordAt(found);
-            if (doomed[static_cast<size_t>(found)] || !rowMatchesPanel(tag, row))
-                continue;
-            doomed[static_cast<size_t>(found)] = 1;
+        auto doom = [&](int row, int product) {
+            doomed[static_cast<size_t>(row)] = 1;
             ++doomedCount;
-            cat.setCurrentPos(pos);
+            cat.setCurrentPos(product);
             cat.setText(Cat::color, Flag::NotListed);
             cat.post();
+        };
+        if (cat.textsDistinct(Cat::Produit) && lst.textsDistinct(Lst::Produit)) {
+            // Each name belongs to one product and one row at most: walking the rows, fewer
+            // than the products, finds the same pairs.
+            for (int row : shownPositions(lst)) {
+                const Record& r = lst.recordAt(row);
+                if (!rowMatchesPanel(tag, r))
+                    continue;
+                const int product = cat.findPosition(Cat::Produit, textRef(r, Lst::Produit), -1);
+                if (product >= 0 && isListed(cat.recordAt(product)))
+                    doom(row, product);
+            }
+        } else {
+            // Each shown listed product's row is found as locating it would, the row found
+            // before winning when it bears the name, without moving the list's cursor.
+            const std::vector<int> shown = shownPositions(cat);
+            int partner = lst.currentPos();
+            const WalkPrefetch ahead(cat, shown, {Cat::Produit});
+            for (size_t i = 0; i < shown.size(); ++i) {
+                ahead.at(i);
+                const Record& product = cat.recordAt(shown[i]);
+                if (!isListed(product))
+                    continue;
+                const int found =
+                    lst.findPosition(Lst::Produit, textRef(product, Cat::Produit), partner);
+                if (found < 0)
+                    continue;
+                partner = found;
+                if (!doomed[static_cast<size_t>(found)] &&
+                    rowMatchesPanel(tag, lst.recordAt(found)))
+                    doom(found, shown[i]);
+            }
         }
         if (doomedCount > 0)
             removed = lst.removeIf(

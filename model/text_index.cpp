@@ -80,7 +80,10 @@ void TextIndex::insert(const QString& key, Record* r) {
     const size_t hash = hashOf(key);
     const size_t at = findSlot(key, hash);
     if (at != npos) {
-        slots_[at].holders.more.push_back(r);
+        std::vector<Record*>& more = slots_[at].holders.more;
+        if (more.empty())
+            ++shared_;
+        more.push_back(r);
         return;
     }
     // At most half full, so that runs of occupied slots stay short.
@@ -109,13 +112,15 @@ void TextIndex::erase(const QString& key, Record* r) {
         }
         h.first = h.more.back();
         h.more.pop_back();
-        return;
-    }
-    auto pos = std::find(h.more.begin(), h.more.end(), r);
-    if (pos != h.more.end()) {
+    } else {
+        auto pos = std::find(h.more.begin(), h.more.end(), r);
+        if (pos == h.more.end())
+            return;
         *pos = h.more.back();
         h.more.pop_back();
     }
+    if (h.more.empty())
+        --shared_;
 }
 
 // Empties slot i and moves back the slots after it that their probe would no longer reach

@@ -32,6 +32,8 @@ public:
     // The records holding `key`; nullptr when none does.
     const Holders* find(const QString& key) const;
     size_t size() const { return count_; }
+    // Whether some text is held by more than one record.
+    bool hasSharedTexts() const { return shared_ > 0; }
 
 private:
     struct Slot {
@@ -50,5 +52,6 @@ private:
     std::vector<uint32_t> tags_; // 0: empty slot
     std::vector<Slot> slots_;
     size_t count_ = 0;
+    size_t shared_ = 0; // texts held by more than one record
     size_t mask_ = 0;
 };

@@ -225,6 +225,42 @@ private slots:
         QCOMPARE(cmd.blockRemove(1), 0);
     }
 
+    void blockRemovalWithRepeatedNames() {
+        // A file may hold two products and two rows of one name: each listed product takes
+        // the row locating its name finds (the one found before wins), once.
+        ShoppingData d;
+        addProduct(d, "Super", "Laitages", "Lait", 1.0);
+        addProduct(d, "Bio", "Frais", "Lait", 1.0);
+        addProduct(d, "Super", "Pains", "Pain", 1.0);
+        for (int pos = 0; pos < d.catalogue.recordCount(); ++pos) {
+            d.catalogue.setCurrentPos(pos);
+            d.catalogue.setText(Cat::color, Flag::Listed);
+            d.catalogue.post();
+            if (pos == 1)
+                continue; // one row for both "Lait", then another one below
+            d.list.append();
+            for (int f : {Lst::Secteur, Lst::Rayon, Lst::Produit})
+                d.list.setText(f, d.catalogue.text(f));
+            d.list.setInteger(Lst::unite_vente, 1);
+            d.list.setText(Lst::Rappel, Flag::Yes);
+            d.list.post();
+        }
+        d.list.append();
+        d.list.setText(Lst::Produit, QStringLiteral("Lait"));
+        d.list.setInteger(Lst::unite_vente, 2);
+        d.list.setText(Lst::Rappel, Flag::Yes);
+        d.list.post();
+        d.list.first();
+        ShoppingCommands cmd(d);
+        QCOMPARE(cmd.blockRemove(2), 2);
+        QCOMPARE(d.list.recordCount(), 1);
+        QCOMPARE(quantity(d, "Lait"), 2);
+        QCOMPARE(RecordTable::textOf(d.catalogue.recordAt(0), Cat::color), Flag::NotListed);
+        QCOMPARE(RecordTable::textOf(d.catalogue.recordAt(1), Cat::color), Flag::Listed);
+        QCOMPARE(mark(d, "Pain"), Flag::NotListed);
+        QCOMPARE(d.total().units, 2);
+    }
+
     void emptyListUnderSectorFilter() {
         ShoppingData d;
         addProduct(d, "Boulangerie", "Pains", "Baguette", 1.0);
