@@ -514,7 +514,11 @@ int ShoppingCommands::blockRemove(int tag) {
         if (cat.textsDistinct(Cat::Produit) && lst.textsDistinct(Lst::Produit)) {
             // Each name belongs to one product and one row at most: walking the rows, fewer
             // than the products, finds the same pairs.
-            for (int row : shownPositions(lst)) {
+            const std::vector<int> rows = shownPositions(lst);
+            const WalkPrefetch ahead(lst, rows, {Lst::Produit});
+            for (size_t i = 0; i < rows.size(); ++i) {
+                ahead.at(i);
+                const int row = rows[i];
                 const Record& r = lst.recordAt(row);
                 if (!rowMatchesPanel(tag, r))
                     continue;

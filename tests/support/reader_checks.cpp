@@ -3,6 +3,7 @@
 #include "model/ini_file.h"
 #include "model/list_file.h"
 #include "model/list_type_file.h"
+#include "model/record_sort.h"
 #include "model/settings.h"
 #include "model/shopping_data.h"
 #include "model/text_compare.h"
@@ -213,6 +214,43 @@ QString checkLoad(QByteArrayView bytes, const listfile::Contents& parsed, bool p
 
 } // namespace
 
+// The window's two title sorts and the name searches on tables read from a file: each sort
+// leaves every record and puts them in order (the second time from the order remembered), and
+// every product name leads to a record holding it.
+QString checkSortAndSearch(RecordTable& t, const char* what) {
+    const int n = t.recordCount();
+    for (const QString& fields :
+         {QStringLiteral("Secteur;Rayon;Produit"), QStringLiteral("Produit")}) {
+        std::vector<int> keys;
+        for (const QString& name : fields.split(u';'))
+            keys.push_back(t.fieldIndex(name));
+        for (int round = 0; round < 2; ++round) {
+            t.sort(fields);
+            if (t.recordCount() != n)
+                return QStringLiteral("%1: sorting changed the number of records").arg(what);
+            for (int p = 1; p < n; ++p) {
+                int c = 0;
+                for (size_t j = 0; j < keys.size() && c == 0; ++j) {
+                    const auto f = static_cast<size_t>(keys[j]);
+                    c = compareFieldValues(t.recordAt(p - 1).values[f], t.recordAt(p).values[f]);
+                }
+                if (c > 0)
+                    return QStringLiteral("%1: not sorted on %2 at record %3")
+                        .arg(what, fields)
+                        .arg(p);
+            }
+        }
+    }
+    const int f = t.fieldIndex(u"Produit");
+    for (int p = 0; p < n; ++p) {
+        const QString name = RecordTable::textOf(t.recordAt(p), f);
+        const int found = t.findPosition(f, name, -1);
+        if (found < 0 || RecordTable::textOf(t.recordAt(found), f) != name)
+            return QStringLiteral("%1: the name %2 is not found").arg(what, show(name));
+    }
+    return QString();
+}
+
 QString listFileLoad(QByteArrayView bytes, const QString& scratchPath) {
     listfile::Contents parsed;
     QString error;
@@ -270,6 +308,12 @@ QString listFile(QByteArrayView bytes, const QString& scratchPath) {
     if (!(expectedTree == second.tree))
         return QStringLiteral("tree %1 came back as %2 (expected %3)")
             .arg(treeText(first.tree), treeText(second.tree), treeText(expectedTree));
+
+    why = checkSortAndSearch(first.catalogue, "catalogue");
+    if (why.isEmpty())
+        why = checkSortAndSearch(first.list, "list");
+    if (!why.isEmpty())
+        return why;
 
     // From the second reading on, writing and reading change nothing more.
     const QByteArray twice =
