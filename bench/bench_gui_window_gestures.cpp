@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "app/record_grid.h"
+#include "model/shopping_tables.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -276,6 +277,44 @@ void BM_FirstSortByAisle(benchmark::State& state) {
     onFreshList(state, [](Tfrm_main& w) { w.RxDBGrid1TitleBtnClick(1); });
 }
 
+// A title clicked after one more product went on the list: the list's remembered orders no
+// longer hold, the catalogue's do.
+void BM_SortAfterAddingOne(benchmark::State& state) {
+    Tfrm_main& w = window();
+    int column = 2;
+    w.table1().first();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.table1().next();
+        if (w.table1().eof())
+            w.table1().first();
+        w.spd_btn_poseClick();
+        settle();
+        state.ResumeTiming();
+        w.RxDBGrid1TitleBtnClick(column);
+        settle();
+        column = column == 2 ? 1 : 2;
+    }
+}
+
+// A title clicked after a product was renamed: neither table's orders hold any more.
+void BM_SortAfterRenamingOne(benchmark::State& state) {
+    Tfrm_main& w = window();
+    int column = 2;
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.table1().first();
+        w.table1().setText(Cat::Produit, QStringLiteral("Renommé %1").arg(++n));
+        w.table1().post();
+        settle();
+        state.ResumeTiming();
+        w.RxDBGrid1TitleBtnClick(column);
+        settle();
+        column = column == 2 ? 1 : 2;
+    }
+}
+
 void quick(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->MinTime(0.3);
 }
@@ -301,6 +340,8 @@ BENCHMARK(BM_SearchListOpened)->Apply(quick);
 BENCHMARK(BM_SortByProduct)->Apply(quick);
 BENCHMARK(BM_FirstSortByProduct)->Apply(slow);
 BENCHMARK(BM_FirstSortByAisle)->Apply(slow);
+BENCHMARK(BM_SortAfterAddingOne)->Apply(slow);
+BENCHMARK(BM_SortAfterRenamingOne)->Apply(slow);
 BENCHMARK(BM_BlockRemoveDue)->Apply(slow);
 
 int main(int argc, char** argv) {

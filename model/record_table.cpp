@@ -218,7 +218,7 @@ void RecordTable::append() {
     r->values.resize(static_cast<size_t>(schema_.count()));
     Record* raw = r.get();
     recs_.push_back(std::move(r));
-    forgetSortOrders();
+    orders_.recordAdded(raw);
     indexInsert(raw);
     const quint64 before = bookmark();
     cur_ = raw->pos;
@@ -266,7 +266,7 @@ void RecordTable::cancel() {
     indexRemove(r);
     for (auto& [f, original] : backup_) {
         r->values[static_cast<size_t>(f)] = std::move(original);
-        forgetSortOrdersOn(f);
+        orders_.keyWritten(f, r);
     }
     indexInsert(r);
     backup_.clear();
@@ -286,9 +286,10 @@ void RecordTable::remove() {
     backup_.clear();
     const quint64 before = bookmark();
     const int at = cur_;
+    const Record* gone = recs_[static_cast<size_t>(at)].get();
+    orders_.recordsRemoved([gone](const Record* r) { return r == gone; });
     indexRemove(recs_[static_cast<size_t>(at)].get());
     recs_.erase(recs_.begin() + at);
-    forgetSortOrders();
     renumber(at);
     int p = firstVisibleFrom(at);
     if (p >= 0) {
@@ -320,6 +321,8 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
         }
     if (removed == 0)
         return 0;
+    orders_.recordsRemoved(
+        [&gone](const Record* r) { return gone[static_cast<size_t>(r->pos)] != 0; });
     // Taking most records out of the name indexes costs more than building them again from
     // the few kept, which the next search does.
     const bool dropIndexes = static_cast<size_t>(removed) * 2 > recs_.size();
@@ -342,7 +345,6 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
         }
     }
     recs_.resize(out);
-    forgetSortOrders();
     renumber(0);
     if (!curGone && curRec) {
         cur_ = curRec->pos;
@@ -370,7 +372,7 @@ void RecordTable::empty() {
     backup_.clear();
     const quint64 before = bookmark();
     recs_.clear();
-    forgetSortOrders();
+    orders_.clear();
     for (auto& i : indexes_)
         i.reset();
     cur_ = -1;
@@ -387,7 +389,7 @@ void RecordTable::appendLoaded(std::vector<FieldValue>&& values) {
     r->values = std::move(values);
     Record* raw = r.get();
     recs_.push_back(std::move(r));
-    forgetSortOrders();
+    orders_.recordAdded(raw);
     indexInsert(raw);
     visibleDirty_ = true;
 }
@@ -398,8 +400,8 @@ void RecordTable::swapRecords(RecordTable& other) {
     state_ = State::Browse;
     other.state_ = State::Browse;
     std::swap(recs_, other.recs_);
-    forgetSortOrders();
-    other.forgetSortOrders();
+    orders_.clear();
+    other.orders_.clear();
     // The incoming records get fresh identities, so a bookmark taken before the exchange can
     // never land on an unrelated new record.
     quint64 id = std::max(nextId_, other.nextId_);
@@ -548,7 +550,7 @@ bool RecordTable::setValue(int f, const FieldValue& v) {
         edit();
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     FieldValue& slot = r->values[static_cast<size_t>(f)];
-    forgetSortOrdersOn(f);
+    orders_.keyWritten(f, r);
     if (state_ == State::Edit &&
         std::none_of(backup_.begin(), backup_.end(), [f](const auto& b) { return b.first == f; }))
         backup_.emplace_back(f, slot);
@@ -756,24 +758,10 @@ std::vector<int> RecordTable::sortKeys(const QString& fieldList) const {
     return keys;
 }
 
-void RecordTable::rememberSortOrder(const std::vector<int>& keys, std::vector<Record*> records) {
-    sortOrders_.erase(std::remove_if(sortOrders_.begin(), sortOrders_.end(),
-                                     [&keys](const SortOrder& o) { return o.keys == keys; }),
-                      sortOrders_.end());
-    if (sortOrders_.size() >= 2)
-        sortOrders_.erase(sortOrders_.begin());
-    for (int k : keys)
-        sortKeyFields_ |= k < 64 ? quint64(1) << k : 0;
-    sortOrders_.push_back(SortOrder{keys, std::move(records)});
-}
-
 void RecordTable::prepareSort(const QString& fieldList) {
     postPending();
     const std::vector<int> keys = sortKeys(fieldList);
-    if (keys.empty() || recs_.size() < 2)
-        return;
-    if (std::any_of(sortOrders_.begin(), sortOrders_.end(),
-                    [&keys](const SortOrder& o) { return o.keys == keys; }))
+    if (keys.empty() || recs_.size() < 2 || orders_.has(keys))
         return;
     bool ties = false;
     const std::vector<size_t> order = sortedOrder(recs_, keys, &ties);
@@ -783,7 +771,7 @@ void RecordTable::prepareSort(const QString& fieldList) {
     records.reserve(order.size());
     for (size_t i : order)
         records.push_back(recs_[i].get());
-    rememberSortOrder(keys, std::move(records));
+    orders_.remember(keys, std::move(records));
 }
 
 void RecordTable::sort(const QString& fieldList) {
@@ -794,10 +782,8 @@ void RecordTable::sort(const QString& fieldList) {
     const Record* curRec = current();
     std::vector<std::unique_ptr<Record>> sorted;
     sorted.reserve(recs_.size());
-    auto known = std::find_if(sortOrders_.begin(), sortOrders_.end(),
-                              [&keys](const SortOrder& o) { return o.keys == keys; });
-    if (known != sortOrders_.end() && known->records.size() == recs_.size()) {
-        for (Record* r : known->records)
+    if (const auto known = orders_.orderFor(keys, recs_.size())) {
+        for (Record* r : *known)
             sorted.push_back(std::move(recs_[static_cast<size_t>(r->pos)]));
     } else {
         bool ties = false;
@@ -809,7 +795,7 @@ void RecordTable::sort(const QString& fieldList) {
             records.reserve(sorted.size());
             for (const auto& r : sorted)
                 records.push_back(r.get());
-            rememberSortOrder(keys, std::move(records));
+            orders_.remember(keys, std::move(records));
         }
     }
     recs_ = std::move(sorted);
@@ -817,19 +803,6 @@ void RecordTable::sort(const QString& fieldList) {
     if (curRec)
         cur_ = curRec->pos;
     structureChanged();
-}
-
-void RecordTable::forgetSortOrdersSortedOn(int f) {
-    sortOrders_.erase(std::remove_if(sortOrders_.begin(), sortOrders_.end(),
-                                     [f](const SortOrder& o) {
-                                         return std::find(o.keys.begin(), o.keys.end(), f) !=
-                                                o.keys.end();
-                                     }),
-                      sortOrders_.end());
-    sortKeyFields_ = 0;
-    for (const SortOrder& o : sortOrders_)
-        for (int k : o.keys)
-            sortKeyFields_ |= k < 64 ? quint64(1) << k : 0;
 }
 
 // ---------------------------------------------------------------- filter

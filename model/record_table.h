@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/money.h"
+#include "model/remembered_orders.h"
 
 #include <QDate>
 #include <QHash>
@@ -244,18 +245,7 @@ private:
     void indexUpdate(Record* r, int f, const QString& oldText, const QString& newText);
     Index* indexFor(int f);
     void emitCurrentIfMoved(quint64 before);
-    void forgetSortOrders() {
-        sortOrders_.clear();
-        sortKeyFields_ = 0;
-    }
-    // A write to field f: the orders sorted on it no longer hold.
-    void forgetSortOrdersOn(int f) {
-        if (f < 64 && (sortKeyFields_ >> f & 1u))
-            forgetSortOrdersSortedOn(f);
-    }
-    void forgetSortOrdersSortedOn(int f);
     std::vector<int> sortKeys(const QString& fieldList) const;
-    void rememberSortOrder(const std::vector<int>& keys, std::vector<Record*> records);
 
     TableSchema schema_;
     std::vector<std::unique_ptr<Record>> recs_;
@@ -274,14 +264,7 @@ private:
     bool pendingReset_ = false;
     bool pendingCurrent_ = false;
     std::vector<std::unique_ptr<Index>> indexes_; // per field, built on first exact locate
-    // A remembered sort: the key fields and the records in their order. Kept only when no two
-    // records are equal on every key, so that the order does not depend on the one before.
-    struct SortOrder {
-        std::vector<int> keys;
-        std::vector<Record*> records;
-    };
-    std::vector<SortOrder> sortOrders_;
-    quint64 sortKeyFields_ = 0; // the fields the remembered orders are sorted on
+    RememberedOrders orders_;
 };
 
 Q_DECLARE_METATYPE(FieldValue)

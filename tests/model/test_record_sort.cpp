@@ -15,6 +15,7 @@ private slots:
     void sameOrderAsAFullComparison();
     void numbersAndNullsSortByValue();
     void sortingAgainFollowsEveryChange();
+    void sortingAgainAfterRandomChanges();
 };
 
 namespace {
@@ -193,6 +194,63 @@ void TestRecordSort::sortingAgainFollowsEveryChange() {
     sortAndCheck(byProduct, productKeys);
     sortAndCheck(byAisle, aisleKeys);
     sortAndCheck(byProduct, productKeys);
+}
+
+void TestRecordSort::sortingAgainAfterRandomChanges() {
+    // Random renames (sometimes making two records equal on every key), additions, removals
+    // and cancelled edits between sorts on the two title orders.
+    QRandomGenerator rng(23);
+    RecordTable t(catalogueSchema());
+    int nextId = 1;
+    auto name = [&rng] { return QStringLiteral("P%1").arg(rng.bounded(600), 3, 10, QChar(u'0')); };
+    for (int i = 0; i < 300; ++i) {
+        std::vector<FieldValue> v(Cat::FieldCount);
+        v[Cat::Secteur] = QStringLiteral("S%1").arg(rng.bounded(4));
+        v[Cat::Rayon] = QStringLiteral("R%1").arg(rng.bounded(6));
+        v[Cat::Produit] = QStringLiteral("Q%1").arg(i, 3, 10, QChar(u'0'));
+        v[Cat::id_prod] = qint32(nextId++);
+        t.appendLoaded(std::move(v));
+    }
+    t.first();
+    const QStringList orders = {QStringLiteral("Produit"), QStringLiteral("Secteur;Rayon;Produit")};
+    const std::vector<std::vector<int>> keys = {{Cat::Produit},
+                                                {Cat::Secteur, Cat::Rayon, Cat::Produit}};
+    for (int step = 0; step < 400; ++step) {
+        const int n = t.recordCount();
+        switch (rng.bounded(5)) {
+        case 0: // renamed
+            t.setCurrentPos(int(rng.bounded(n)));
+            t.setText(Cat::Produit, name());
+            t.post();
+            break;
+        case 1: // moved to another aisle
+            t.setCurrentPos(int(rng.bounded(n)));
+            t.setText(Cat::Rayon, QStringLiteral("R%1").arg(rng.bounded(6)));
+            t.post();
+            break;
+        case 2: // added
+            t.append();
+            t.setText(Cat::Produit, name());
+            t.setInteger(Cat::id_prod, nextId++);
+            t.post();
+            break;
+        case 3: // removed
+            t.setCurrentPos(int(rng.bounded(n)));
+            t.remove();
+            break;
+        default: // an edit given up
+            t.setCurrentPos(int(rng.bounded(n)));
+            t.setText(Cat::Produit, name());
+            t.cancel();
+            break;
+        }
+        if (step % 3 == 0) {
+            const int which = int(rng.bounded(2));
+            const QList<int> expected = referenceOrder(t, keys[size_t(which)]);
+            t.sort(orders[which]);
+            QCOMPARE(ids(t), expected);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestRecordSort)
