@@ -1,6 +1,7 @@
 #include "scripted_platform.h"
 
-ScriptedPlatform::ScriptedPlatform() : day(2026, 12, 9), regionalSettings(RegionalSettings::french()) {}
+ScriptedPlatform::ScriptedPlatform()
+    : day(2026, 12, 9), regionalSettings(RegionalSettings::french()) {}
 
 Platform::Button ScriptedPlatform::message(const Message& m) {
     messages << m;
@@ -28,7 +29,9 @@ bool ScriptedPlatform::shellOpen(const QString& target) {
     return true;
 }
 
-void ScriptedPlatform::showHelp(const QString& topic) { helpTopics << topic; }
+void ScriptedPlatform::showHelp(const QString& topic) {
+    helpTopics << topic;
+}
 
 std::optional<quint32> ScriptedPlatform::chooseColor(quint32, const QList<quint32>& custom) {
     colorCustoms << custom;
