@@ -8,8 +8,8 @@
 #include "app/window_look.h"
 #include "model/list_file.h"
 
-#include <QCalendarWidget>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QKeyEvent>
