@@ -2,6 +2,7 @@
 // products, 20,000 of them on the list): the button or handler, the data's walk, the views
 // following it and the window redrawn at once.
 #include "bench_support.h"
+#include "gui_benchmarks.h"
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
@@ -130,11 +131,5 @@ BENCHMARK(BM_WindowFilterOn)->Unit(benchmark::kMillisecond)->Repetitions(3);
 BENCHMARK(BM_WindowFilterOff)->Unit(benchmark::kMillisecond)->Repetitions(3);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The main window on the large generated list (60,000 products, 20,000 of them on the list):
 // opening the file, and what the grids cost to show it.
 #include "bench_support.h"
+#include "gui_benchmarks.h"
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
@@ -74,11 +75,5 @@ BENCHMARK(BM_GridResetAndScreenful)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GridPaintAtTheEnd)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

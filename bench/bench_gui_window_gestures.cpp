@@ -5,6 +5,7 @@
 // bench_gui_gestures). Each must stay under a frame (16 ms), the first paint excepted (it has
 // the start-up second).
 #include "bench_support.h"
+#include "gui_benchmarks.h"
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
@@ -66,6 +67,13 @@ Tfrm_main& window() {
 void reload(Tfrm_main& w) {
     w.loadList(bench::largeListFile());
     settle();
+}
+
+// The next record of a table, the first again after the last.
+void stepOn(RecordTable& t) {
+    t.next();
+    if (t.eof())
+        t.first();
 }
 
 void key(QWidget* target, int k) {
@@ -164,9 +172,7 @@ void BM_AddOne(benchmark::State& state) {
         w.spd_btn_poseClick();
         settle();
         state.PauseTiming();
-        w.table1().next();
-        if (w.table1().eof())
-            w.table1().first();
+        stepOn(w.table1());
         state.ResumeTiming();
     }
 }
@@ -193,9 +199,7 @@ void BM_ListRowClick(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < 97; ++i) {
-            w.table2().next();
-            if (w.table2().eof())
-                w.table2().first();
+            stepOn(w.table2());
         }
         state.ResumeTiming();
         w.RxDBGrid2CellClick();
@@ -285,9 +289,7 @@ void BM_SortAfterAddingOne(benchmark::State& state) {
     w.table1().first();
     for (auto _ : state) {
         state.PauseTiming();
-        w.table1().next();
-        if (w.table1().eof())
-            w.table1().first();
+        stepOn(w.table1());
         w.spd_btn_poseClick();
         settle();
         state.ResumeTiming();
@@ -345,12 +347,5 @@ BENCHMARK(BM_SortAfterRenamingOne)->Apply(slow);
 BENCHMARK(BM_BlockRemoveDue)->Apply(slow);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_window.reset();
-    return 0;
+    return runGuiBenchmarks(argc, argv, [] { g_window.reset(); });
 }
