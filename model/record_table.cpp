@@ -1,7 +1,6 @@
 #include "model/record_table.h"
 
 #include "model/record_sort.h"
-#include "model/text_compare.h"
 #include "model/text_index.h"
 
 #include <algorithm>

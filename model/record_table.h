@@ -4,7 +4,6 @@
 #include "model/remembered_orders.h"
 
 #include <QDate>
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,6 @@
 #include "model/text_compare.h"
 #include "model/walk_prefetch.h"
 
-#include <QSet>
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
