@@ -3,6 +3,8 @@
 #include "app/cart_panel.h"
 #include "app/main_window_ui.h"
 #include "app/product_sheet.h"
+#include "app/splitter_widths.h"
+#include "model/ini_file.h"
 #include "model/platform.h"
 #include "resources/pictures.h"
 
@@ -52,7 +54,7 @@ Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* p
     showFileName();
 
     // 4. The settings, each applied to the window.
-    readSettingsAtStart();
+    applySettings(AppSettings::readAtStart(IniFile(settingsPath()), windowSettings()));
 
     // 5. The window layout.
     fen_restExecute();

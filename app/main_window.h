@@ -13,6 +13,7 @@
 #include <memory>
 
 class Platform;
+class SplitterWidths;
 class QLineEdit;
 class Tfrm_convert;
 struct MainWindowUi;
@@ -28,8 +29,8 @@ struct Accepted;
 //
 // The implementation, by area:
 //   main_window.cpp           creation in the start-up order, the areas' wiring
-//   main_window_build.cpp     the regions: left part, grids, list view and its footer
-//   main_window_menus.cpp     menu bar and toolbar; the connections of files, layout, grids, help
+//   main_window_build.cpp     the regions: left part, grids, product sheet, cart, list, footer
+//   main_window_menus.cpp     toolbar and menu bar; the connections of files, layout, grids, help
 //   main_window_files.cpp     new, open, save, save as, quit, close request, loading
 //   main_window_settings.cpp  settings applied at start, layout save and restore, toggles
 //   main_window_display.cpp   what follows the data: product sheet, totals, flags, tree
@@ -43,8 +44,11 @@ struct Accepted;
 //   main_window_output.cpp    exports and print preview
 //   main_window_listtypes.cpp the "Liste-type" menu
 //   main_window_tools.cpp     Options dialog, global operations, converter
+//   main_window_ui.h          MainWindowUi, the controls; the toolbar and menu builders
+//   start_options.h           StartOptions and WindowHooks, given at construction
 //   product_sheet.{h,cpp}     ProductSheet, the sheet under the catalogue (Panel7)
 //   cart_panel.{h,cpp}        CartPanel, the colour panels, trolley and buttons (Panel9)
+//   splitter_widths.{h,cpp}   SplitterWidths, the widths kept for the two splitters
 // A new command: its control in main_window_ui.h, built in main_window_menus.cpp (toolbar and
 // menus) or main_window_build.cpp, its slot below, its body and connection in the file of its
 // area (a new area: main_window_<area>.cpp with a setup<Area>() called from connectAreas()).
@@ -54,22 +58,16 @@ public:
     Tfrm_main(Platform& platform, const StartOptions& options = {}, QWidget* parent = nullptr);
     ~Tfrm_main() override;
 
-    Platform& platform() const { return platform_; }
     ShoppingData& data() { return data_; }
     RecordTable& table1() { return data_.catalogue; } // the catalogue
     RecordTable& table2() { return data_.list; }      // the shopping list
     ShoppingCommands& commands() { return commands_; }
-    // The settings in force: read at start, updated by the Options dialog.
-    AppSettings& settings() { return settings_; }
+    AppSettings& settings() { return settings_; } // in force: read at start, then Options
     const AppSettings& settings() const { return settings_; }
-    const QString& startDirectory() const { return startDir_; }
     // Full path of the open list file, "kabiro.pnv" or "nouveau.pnv" (no file yet).
     const QString& listFileName() const { return fileName_; }
-    static QString newListName(); // "nouveau.pnv"
-    // Reads a list file in place of the data; false (reported, data unchanged) on failure.
-    bool loadList(const QString& path);
-    // The drag cursors by their numbers 2 (catalogue rows, panels), 3 (list rows), 4 (cart).
-    const QCursor& dragCursor(int number) const;
+    static QString newListName();       // "nouveau.pnv"
+    bool loadList(const QString& path); // false (reported, data unchanged) on failure
 
     bool sectorViewShown() const;
     bool productCommandsEnabled() const;
@@ -77,19 +75,13 @@ public:
     WindowLayout currentLayout() const;
     // The settings as the window shows them now (captions and colours; run-time values).
     AppSettings windowSettings() const;
-    // "Liste-type" menu filled again when next opened; the list-type file of the list.
-    bool listTypeMenuStale() const { return listTypeMenuStale_; }
+    bool listTypeMenuStale() const { return listTypeMenuStale_; } // filled when next opened
     void setListTypeMenuStale(bool on) { listTypeMenuStale_ = on; }
     QString listTypePath() const;
     Tfrm_convert* converterWindow() const; // while it is open
 
-    // Drag and drop between the grids, the cart and the colour panels, by the controls' object
-    // names: whether the target takes the source, and the drop itself.
-    bool controlDragOver(const QString& source, const QString& target) const;
-    drop::DropOutcome controlDragDrop(const QString& source, const QString& target);
-
 public slots:
-    // The commands, named as the handlers the user's actions reach.
+    // The handlers the user's actions reach.
     void spd_btn_newClick();         // files: "&Nouveau"
     void spd_btn_ouvreClick();       // "&Ouvrir..."
     void spd_btn_sauveClick();       // "&Enregistrer"
@@ -146,13 +138,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Creation and wiring (main_window.cpp, main_window_build.cpp, main_window_menus.cpp) and
-    // each area's connections, called from connectAreas() in order.
+    // Creation and wiring: main_window.cpp, _build.cpp, _menus.cpp, then each area's setup.
     void buildWindow();
-    QWidget* buildLeftPart();
-    QWidget* buildListView();
-    void buildToolbar();
-    void buildMenus();
     void connectWindowCommands();
     void connectAreas();
     void setupShopping();
@@ -165,48 +152,41 @@ private:
     QString settingsPath() const;          // kabiro.ini in the start-up directory
     GestureContext gestureContext() const; // today and the reminder tolerance
 
-    // Files (main_window_files.cpp). askToSave: true when the command may go on; saveList:
-    // true when written; afterListLoaded: the window follows a list read into the data.
+    // Files. askToSave and saveList: true when the command may go on, when written.
     bool askToSave();
     bool saveList();
-    void afterListLoaded();
+    void afterListLoaded(); // the window follows a list read into the data
     void showFileName();
     void releaseShopFilter(); // filter button released, label "Liste complète"
     void clearListTypeEntries();
 
-    // Settings and layout (main_window_settings.cpp, main_window_grids.cpp).
-    void readSettingsAtStart();
+    // Settings and layout.
     void applySettings(const AppSettings& s);
     void applyLayout(const WindowLayout& layout);
-    void setLeftWidth(int width);
-    void setTreeWidth(int width);
-    int leftWidth() const;
-    int treeWidth() const;
-    void applySplitterSizes();
     void setSectorViewShown(bool shown);
     void syncSectorViewControls(); // aisle column, button and menu item follow the view
-    void setInactiveCaptionColour();
 
-    // What follows the data (main_window_display.cpp).
+    // What follows the data.
     void connectDisplay();
-    void showModified();
     void showProduct(); // the product sheet, from the catalogue's current record
     void showTotal();
-    void showListLabel();
     void showValidationText();
     void setProductCommandsEnabled(bool on);
     void updateProductSheetEnabled(); // usable only while the catalogue holds a product
 
-    // Shopping gestures (main_window_shopping.cpp, _sheet.cpp, _dragdrop.cpp).
+    // Shopping gestures, the sheet's edits, products.
     bool shoppingEvent(QObject* watched, QEvent* event);
     bool pointerEvent(QObject* watched, QEvent* event);
     void gestureStart(); // the sheet's edit ends, the catalogue grid takes the focus
     void endSheetEdit(); // what was typed goes to the product the sheet showed meanwhile
     void DBEdit2Change(const QString& text); // the note typed: refused characters taken out
     void DateTimePicker1Exit();              // a date typed in the picker, then left
+    // Drags between the grids, the cart and the colour panels, by the controls' object names;
+    // the cursors by their numbers 2 (catalogue rows, panels), 3 (list rows), 4 (cart).
     void startDrag(QWidget* source);
-
-    // Products (main_window_products.cpp).
+    bool controlDragOver(const QString& source, const QString& target) const;
+    drop::DropOutcome controlDragDrop(const QString& source, const QString& target);
+    const QCursor& dragCursor(int number) const;
     ProductDialogContext productDialogContext() const;
     void productAccepted(const product_edit::Accepted& done);
 
@@ -221,15 +201,11 @@ private:
     std::array<QCursor, 3> dragCursors_;
     bool listTypeMenuStale_ = true;
     QPointer<Tfrm_convert> converter_;
-    int leftWidth_ = 260; // Panel4 while the window is not on screen
-    int treeWidth_ = 76;  // Panel10, kept while it is hidden
-    bool splittersPending_ = true;
-    // The product the sheet shows (its edits go there), the pending press of a drag source,
-    // and the filter of the gesture controls' events (last, so that it goes before the data
-    // when the window is destroyed).
-    RecordTable::Bookmark sheetProduct_ = 0;
+    std::unique_ptr<SplitterWidths> splitters_;
+    RecordTable::Bookmark sheetProduct_ = 0; // the product the sheet shows: its edits go there
     bool endingSheetEdit_ = false;
-    QWidget* pressSource_ = nullptr;
+    QWidget* pressSource_ = nullptr; // the pending press of a drag source
     QPoint pressAt_;
+    // The filter of the gesture controls' events, last: it goes first when the window goes.
     std::unique_ptr<QObject> shoppingEvents_;
 };

@@ -9,6 +9,7 @@
 #include "app/record_grid.h"
 #include "app/record_grid_model.h"
 #include "app/search_box.h"
+#include "app/splitter_widths.h"
 #include "app/window_look.h"
 #include "model/platform.h"
 #include "resources/pictures.h"
@@ -53,6 +54,146 @@ QLineEdit* field(QWidget* parent, const char* name) {
     return e;
 }
 
+QWidget* buildLeftPart(MainWindowUi& ui, ShoppingData& data, const RegionalSettings& regional,
+                       QWidget* window) {
+    ui.Panel4 = panel(ui.Splitter1, "Panel4");
+    ui.Panel4->setMinimumWidth(50);
+    auto* layout = column(ui.Panel4);
+
+    ui.Splitter2 = new QSplitter(Qt::Horizontal, ui.Panel4);
+    ui.Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    ui.Splitter2->setHandleWidth(5);
+    ui.Splitter2->setChildrenCollapsible(false);
+
+    // Sector view: title bar over the organisation tree; hidden until the layout shows it.
+    ui.Panel10 = panel(ui.Splitter2, "Panel10");
+    ui.Panel10->setMinimumWidth(look::kTreeMinimumWidth);
+    auto* treeLayout = column(ui.Panel10);
+    ui.Panel8 = look::titleBar(ui.Panel10, "Panel8", QStringLiteral("Secteur"));
+    treeLayout->addWidget(ui.Panel8);
+    ui.TreeView1 = new QTreeWidget(ui.Panel10);
+    ui.TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    ui.TreeView1->setHeaderHidden(true);
+    ui.TreeView1->setColumnCount(1);
+    ui.TreeView1->setIndentation(17);
+    ui.TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui.TreeView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui.TreeView1->setAllColumnsShowFocus(true);
+    ui.TreeView1->setMouseTracking(true);
+    ui.TreeView1->setAttribute(Qt::WA_Hover);
+    ui.TreeView1->setUniformRowHeights(true);
+    // The narrow tree cuts long names rather than scrolling sideways; the hint shows them whole.
+    ui.TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    treeLayout->addWidget(ui.TreeView1, 1);
+    ui.Splitter2->addWidget(ui.Panel10);
+    ui.Panel10->hide();
+
+    // Catalogue view.
+    ui.Panel11 = panel(ui.Splitter2, "Panel11");
+    ui.Panel11->setMinimumWidth(look::kCatalogueMinimumWidth);
+    auto* catLayout = column(ui.Panel11);
+    ui.Panel12 = look::titleBar(ui.Panel11, "Panel12", QStringLiteral("Liste des produits "));
+    catLayout->addWidget(ui.Panel12);
+    const QBrush buttonFace = window->palette().brush(QPalette::Button);
+    ui.table1Grid = new RecordGridModel(
+        data.catalogue,
+        {GridColumn{QStringLiteral("*"), Cat::color, 14, Qt::AlignLeft | Qt::AlignVCenter,
+                    buttonFace},
+         GridColumn{QStringLiteral("Rayon"), Cat::Rayon, 58},
+         GridColumn{QStringLiteral("Produit"), Cat::Produit, 137, Qt::AlignCenter}},
+        window);
+    ui.RxDBGrid1 = new RecordGrid(ui.table1Grid, ui.Panel11);
+    ui.RxDBGrid1->setObjectName(QStringLiteral("RxDBGrid1"));
+    catLayout->addWidget(ui.RxDBGrid1, 1);
+    ui.Splitter2->addWidget(ui.Panel11);
+    ui.Splitter2->setStretchFactor(0, 0);
+    ui.Splitter2->setStretchFactor(1, 1);
+
+    layout->addWidget(ui.Splitter2, 1);
+    ui.sheet = new ProductSheet(regional.decimalSeparator(),
+                                regional.locale().dateFormat(QLocale::ShortFormat), ui.Panel4);
+    layout->addWidget(ui.sheet);
+    return ui.Panel4;
+}
+
+QWidget* buildListView(MainWindowUi& ui, ShoppingData& data, QWidget* window) {
+    ui.Panel3 = panel(nullptr, "Panel3");
+    auto* layout = column(ui.Panel3);
+    ui.Panel6 = look::titleBar(ui.Panel3, "Panel6", QStringLiteral("Liste des courses à faire"));
+    layout->addWidget(ui.Panel6);
+
+    ui.table2Grid = new RecordGridModel(
+        data.list,
+        {GridColumn{QStringLiteral("*"), Lst::Color, 4},
+         GridColumn{QStringLiteral("Rayon"), Lst::Rayon, 58},
+         GridColumn{QStringLiteral("Produit"), Lst::Produit, 97, Qt::AlignCenter},
+         GridColumn{QStringLiteral("Qté"), Lst::unite_vente, 26}},
+        window);
+    ui.RxDBGrid2 = new RecordGrid(ui.table2Grid, ui.Panel3);
+    ui.RxDBGrid2->setObjectName(QStringLiteral("RxDBGrid2"));
+    layout->addWidget(ui.RxDBGrid2, 1);
+
+    // Footer: search box, list label, totals, last validation.
+    ui.Panel2 = panel(ui.Panel3, "Panel2");
+    ui.Panel2->setFixedHeight(96);
+    ui.Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* grid = new QGridLayout(ui.Panel2);
+    grid->setContentsMargins(4, 3, 4, 3);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
+
+    ui.cbb_rech = new SearchBox(ui.Panel2);
+    ui.cbb_rech->setObjectName(QStringLiteral("cbb_rech"));
+    ui.cbb_rech->setEditable(true);
+    ui.cbb_rech->setInsertPolicy(QComboBox::NoInsert);
+    ui.cbb_rech->setMinimumWidth(100);
+    ui.cbb_rech->setMaximumWidth(160);
+    ui.cbb_rech->setFixedHeight(21);
+    ui.cbb_rech->setEditText(QStringLiteral("Recherche"));
+    ui.lbl_eliste = textLabel(ui.Panel2, "lbl_eliste", QStringLiteral("Liste complète"));
+    ui.lbl_eliste->setAlignment(Qt::AlignCenter);
+    ui.lbl_eliste->setMinimumWidth(40);
+    ui.lbl_eliste->setFixedHeight(19);
+    grid->addWidget(ui.cbb_rech, 0, 0, 1, 2);
+    grid->addWidget(ui.lbl_eliste, 0, 2, 1, 2);
+
+    ui.btn_total = new QPushButton(QStringLiteral("Total"), ui.Panel2);
+    ui.btn_total->setObjectName(QStringLiteral("btn_total"));
+    ui.btn_total->setFixedSize(44, 21);
+    ui.edt_total = field(ui.Panel2, "edt_total");
+    ui.edt_tot_nbre = field(ui.Panel2, "edt_tot_nbre");
+    for (QLineEdit* e : {ui.edt_total, ui.edt_tot_nbre}) {
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        e->setText(QStringLiteral("0"));
+    }
+    ui.edt_total->setMinimumWidth(60);
+    ui.edt_tot_nbre->setFixedWidth(40);
+    grid->addWidget(ui.btn_total, 1, 0);
+    grid->addWidget(ui.edt_total, 1, 1, 1, 2);
+    grid->addWidget(ui.edt_tot_nbre, 1, 3);
+
+    auto* validated =
+        textLabel(ui.Panel2, "lbl_dern_liste", QStringLiteral("Dern. liste\nvalidée le"));
+    ui.edt_date_vali = field(ui.Panel2, "edt_date_vali");
+    ui.edt_date_vali->setReadOnly(true);
+    ui.edt_date_vali->setFocusPolicy(Qt::NoFocus);
+    ui.edt_date_vali->setText(ShoppingData::initialValidationText());
+    QFont bold = ui.edt_date_vali->font();
+    bold.setBold(true);
+    ui.edt_date_vali->setFont(bold);
+    QPalette red = ui.edt_date_vali->palette();
+    red.setColor(QPalette::Text, Qt::red);
+    ui.edt_date_vali->setPalette(red);
+    grid->addWidget(validated, 2, 0, 1, 1);
+    grid->addWidget(ui.edt_date_vali, 2, 1, 1, 3);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(3, 1);
+
+    layout->addWidget(ui.Panel2);
+    return ui.Panel3;
+}
+
 } // namespace
 
 void Tfrm_main::buildWindow() {
@@ -68,14 +209,14 @@ void Tfrm_main::buildWindow() {
     central->setObjectName(QStringLiteral("central"));
     auto* layout = column(central);
 
-    buildToolbar();
+    buildToolbar(*ui_, this);
     layout->addWidget(ui_->Panel1);
 
     ui_->Splitter1 = new QSplitter(Qt::Horizontal, central);
     ui_->Splitter1->setObjectName(QStringLiteral("Splitter1"));
     ui_->Splitter1->setHandleWidth(5);
     ui_->Splitter1->setChildrenCollapsible(false);
-    ui_->Splitter1->addWidget(buildLeftPart());
+    ui_->Splitter1->addWidget(buildLeftPart(*ui_, data_, platform_.regional(), this));
 
     auto* right = new QWidget(ui_->Splitter1);
     right->setObjectName(QStringLiteral("right_part"));
@@ -85,7 +226,7 @@ void Tfrm_main::buildWindow() {
     rightLayout->setSpacing(0);
     ui_->cart = new CartPanel(right);
     rightLayout->addWidget(ui_->cart);
-    rightLayout->addWidget(buildListView(), 1);
+    rightLayout->addWidget(buildListView(*ui_, data_, this), 1);
     ui_->Splitter1->addWidget(right);
     // The left part keeps its width when the window is resized; the list takes the rest.
     ui_->Splitter1->setStretchFactor(0, 0);
@@ -93,149 +234,10 @@ void Tfrm_main::buildWindow() {
     layout->addWidget(ui_->Splitter1, 1);
 
     setCentralWidget(central);
-    buildMenus();
+    buildMenus(*ui_, this);
 
+    splitters_ = std::make_unique<SplitterWidths>(*this, *ui_->Splitter1, *ui_->Panel4,
+                                                  *ui_->Splitter2, *ui_->Panel10);
     ui_->Panel11->installEventFilter(this);
     ui_->Panel3->installEventFilter(this);
-}
-
-QWidget* Tfrm_main::buildLeftPart() {
-    ui_->Panel4 = panel(ui_->Splitter1, "Panel4");
-    ui_->Panel4->setMinimumWidth(50);
-    auto* layout = column(ui_->Panel4);
-
-    ui_->Splitter2 = new QSplitter(Qt::Horizontal, ui_->Panel4);
-    ui_->Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    ui_->Splitter2->setHandleWidth(5);
-    ui_->Splitter2->setChildrenCollapsible(false);
-
-    // Sector view: title bar over the organisation tree; hidden until the layout shows it.
-    ui_->Panel10 = panel(ui_->Splitter2, "Panel10");
-    ui_->Panel10->setMinimumWidth(look::kTreeMinimumWidth);
-    auto* treeLayout = column(ui_->Panel10);
-    ui_->Panel8 = look::titleBar(ui_->Panel10, "Panel8", QStringLiteral("Secteur"));
-    treeLayout->addWidget(ui_->Panel8);
-    ui_->TreeView1 = new QTreeWidget(ui_->Panel10);
-    ui_->TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    ui_->TreeView1->setHeaderHidden(true);
-    ui_->TreeView1->setColumnCount(1);
-    ui_->TreeView1->setIndentation(17);
-    ui_->TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ui_->TreeView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ui_->TreeView1->setAllColumnsShowFocus(true);
-    ui_->TreeView1->setMouseTracking(true);
-    ui_->TreeView1->setAttribute(Qt::WA_Hover);
-    ui_->TreeView1->setUniformRowHeights(true);
-    // The narrow tree cuts long names rather than scrolling sideways; the hint shows them whole.
-    ui_->TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    treeLayout->addWidget(ui_->TreeView1, 1);
-    ui_->Splitter2->addWidget(ui_->Panel10);
-    ui_->Panel10->hide();
-
-    // Catalogue view.
-    ui_->Panel11 = panel(ui_->Splitter2, "Panel11");
-    ui_->Panel11->setMinimumWidth(look::kCatalogueMinimumWidth);
-    auto* catLayout = column(ui_->Panel11);
-    ui_->Panel12 = look::titleBar(ui_->Panel11, "Panel12", QStringLiteral("Liste des produits "));
-    catLayout->addWidget(ui_->Panel12);
-    const QBrush buttonFace = palette().brush(QPalette::Button);
-    ui_->table1Grid = new RecordGridModel(
-        data_.catalogue,
-        {GridColumn{QStringLiteral("*"), Cat::color, 14, Qt::AlignLeft | Qt::AlignVCenter,
-                    buttonFace},
-         GridColumn{QStringLiteral("Rayon"), Cat::Rayon, 58},
-         GridColumn{QStringLiteral("Produit"), Cat::Produit, 137, Qt::AlignCenter}},
-        this);
-    ui_->RxDBGrid1 = new RecordGrid(ui_->table1Grid, ui_->Panel11);
-    ui_->RxDBGrid1->setObjectName(QStringLiteral("RxDBGrid1"));
-    catLayout->addWidget(ui_->RxDBGrid1, 1);
-    ui_->Splitter2->addWidget(ui_->Panel11);
-    ui_->Splitter2->setStretchFactor(0, 0);
-    ui_->Splitter2->setStretchFactor(1, 1);
-
-    layout->addWidget(ui_->Splitter2, 1);
-    const RegionalSettings regional = platform_.regional();
-    ui_->sheet = new ProductSheet(regional.decimalSeparator(),
-                                  regional.locale().dateFormat(QLocale::ShortFormat), ui_->Panel4);
-    layout->addWidget(ui_->sheet);
-    return ui_->Panel4;
-}
-
-QWidget* Tfrm_main::buildListView() {
-    ui_->Panel3 = panel(nullptr, "Panel3");
-    auto* layout = column(ui_->Panel3);
-    ui_->Panel6 =
-        look::titleBar(ui_->Panel3, "Panel6", QStringLiteral("Liste des courses à faire"));
-    layout->addWidget(ui_->Panel6);
-
-    ui_->table2Grid = new RecordGridModel(
-        data_.list,
-        {GridColumn{QStringLiteral("*"), Lst::Color, 4},
-         GridColumn{QStringLiteral("Rayon"), Lst::Rayon, 58},
-         GridColumn{QStringLiteral("Produit"), Lst::Produit, 97, Qt::AlignCenter},
-         GridColumn{QStringLiteral("Qté"), Lst::unite_vente, 26}},
-        this);
-    ui_->RxDBGrid2 = new RecordGrid(ui_->table2Grid, ui_->Panel3);
-    ui_->RxDBGrid2->setObjectName(QStringLiteral("RxDBGrid2"));
-    layout->addWidget(ui_->RxDBGrid2, 1);
-
-    // Footer: search box, list label, totals, last validation.
-    ui_->Panel2 = panel(ui_->Panel3, "Panel2");
-    ui_->Panel2->setFixedHeight(96);
-    ui_->Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* grid = new QGridLayout(ui_->Panel2);
-    grid->setContentsMargins(4, 3, 4, 3);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
-
-    ui_->cbb_rech = new SearchBox(ui_->Panel2);
-    ui_->cbb_rech->setObjectName(QStringLiteral("cbb_rech"));
-    ui_->cbb_rech->setEditable(true);
-    ui_->cbb_rech->setInsertPolicy(QComboBox::NoInsert);
-    ui_->cbb_rech->setMinimumWidth(100);
-    ui_->cbb_rech->setMaximumWidth(160);
-    ui_->cbb_rech->setFixedHeight(21);
-    ui_->cbb_rech->setEditText(QStringLiteral("Recherche"));
-    ui_->lbl_eliste = textLabel(ui_->Panel2, "lbl_eliste", QStringLiteral("Liste complète"));
-    ui_->lbl_eliste->setAlignment(Qt::AlignCenter);
-    ui_->lbl_eliste->setMinimumWidth(40);
-    ui_->lbl_eliste->setFixedHeight(19);
-    grid->addWidget(ui_->cbb_rech, 0, 0, 1, 2);
-    grid->addWidget(ui_->lbl_eliste, 0, 2, 1, 2);
-
-    ui_->btn_total = new QPushButton(QStringLiteral("Total"), ui_->Panel2);
-    ui_->btn_total->setObjectName(QStringLiteral("btn_total"));
-    ui_->btn_total->setFixedSize(44, 21);
-    ui_->edt_total = field(ui_->Panel2, "edt_total");
-    ui_->edt_tot_nbre = field(ui_->Panel2, "edt_tot_nbre");
-    for (QLineEdit* e : {ui_->edt_total, ui_->edt_tot_nbre}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        e->setText(QStringLiteral("0"));
-    }
-    ui_->edt_total->setMinimumWidth(60);
-    ui_->edt_tot_nbre->setFixedWidth(40);
-    grid->addWidget(ui_->btn_total, 1, 0);
-    grid->addWidget(ui_->edt_total, 1, 1, 1, 2);
-    grid->addWidget(ui_->edt_tot_nbre, 1, 3);
-
-    auto* validated =
-        textLabel(ui_->Panel2, "lbl_dern_liste", QStringLiteral("Dern. liste\nvalidée le"));
-    ui_->edt_date_vali = field(ui_->Panel2, "edt_date_vali");
-    ui_->edt_date_vali->setReadOnly(true);
-    ui_->edt_date_vali->setFocusPolicy(Qt::NoFocus);
-    ui_->edt_date_vali->setText(ShoppingData::initialValidationText());
-    QFont bold = ui_->edt_date_vali->font();
-    bold.setBold(true);
-    ui_->edt_date_vali->setFont(bold);
-    QPalette red = ui_->edt_date_vali->palette();
-    red.setColor(QPalette::Text, Qt::red);
-    ui_->edt_date_vali->setPalette(red);
-    grid->addWidget(validated, 2, 0, 1, 1);
-    grid->addWidget(ui_->edt_date_vali, 2, 1, 1, 3);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(3, 1);
-
-    layout->addWidget(ui_->Panel2);
-    return ui_->Panel3;
 }

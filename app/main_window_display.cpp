@@ -18,8 +18,11 @@
 #include <QTreeWidget>
 
 void Tfrm_main::connectDisplay() {
-    connect(&data_, &ShoppingData::modifiedChanged, this, &Tfrm_main::showModified);
-    connect(&data_, &ShoppingData::listLabelChanged, this, &Tfrm_main::showListLabel);
+    // The save button shows whether there are changes to save.
+    const auto showModified = [this] { ui_->spd_btn_sauve->setEnabled(data_.modified()); };
+    connect(&data_, &ShoppingData::modifiedChanged, this, showModified);
+    connect(&data_, &ShoppingData::listLabelChanged, this,
+            [this] { ui_->lbl_eliste->setText(data_.listLabel()); });
     connect(&data_, &ShoppingData::totalChanged, this, &Tfrm_main::showTotal);
     RecordTable* catalogue = &data_.catalogue;
     connect(catalogue, &RecordTable::currentChanged, this, &Tfrm_main::showProduct);
@@ -88,16 +91,8 @@ void Tfrm_main::showTotal() {
     ui_->edt_tot_nbre->setText(QStringLiteral(" %1").arg(t.units, 3));
 }
 
-void Tfrm_main::showListLabel() {
-    ui_->lbl_eliste->setText(data_.listLabel());
-}
-
 void Tfrm_main::showValidationText() {
     ui_->edt_date_vali->setText(data_.validationText);
-}
-
-void Tfrm_main::showModified() {
-    ui_->spd_btn_sauve->setEnabled(data_.modified());
 }
 
 void Tfrm_main::showOrgTree() {

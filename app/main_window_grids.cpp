@@ -5,6 +5,7 @@
 
 #include "app/main_window_ui.h"
 #include "app/record_grid.h"
+#include "app/splitter_widths.h"
 #include "model/platform.h"
 
 #include <QAction>
@@ -85,10 +86,10 @@ void Tfrm_main::setSectorViewShown(bool shown) {
     if (shown == sectorViewShown())
         return;
     if (!shown)
-        treeWidth_ = treeWidth();
+        splitters_->keepTree();
     ui_->Panel10->setVisible(shown);
     if (shown)
-        applySplitterSizes();
+        splitters_->apply();
 }
 
 void Tfrm_main::syncSectorViewControls() {

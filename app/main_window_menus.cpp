@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
@@ -50,156 +51,152 @@ QAction* item(QMenu* m, const char* name, const QString& text, bool checkable = 
 
 } // namespace
 
-void Tfrm_main::buildToolbar() {
-    ui_->Panel1 = new QFrame(this);
-    ui_->Panel1->setObjectName(QStringLiteral("Panel1"));
-    ui_->Panel1->setFixedHeight(24);
-    look::setBackground(ui_->Panel1, ui_->Panel1->palette().color(QPalette::ToolTipBase));
-    auto* row = new QHBoxLayout(ui_->Panel1);
+void buildToolbar(MainWindowUi& ui, QWidget* window) {
+    ui.Panel1 = new QFrame(window);
+    ui.Panel1->setObjectName(QStringLiteral("Panel1"));
+    ui.Panel1->setFixedHeight(24);
+    look::setBackground(ui.Panel1, ui.Panel1->palette().color(QPalette::ToolTipBase));
+    auto* row = new QHBoxLayout(ui.Panel1);
     row->setContentsMargins(2, 2, 6, 2);
     row->setSpacing(0);
     auto gap = [row] { row->addSpacing(6); };
 
-    ui_->spd_btn_new = toolButton(ui_->Panel1, "spd_btn_new", "new", QStringLiteral("Nouveau"));
-    ui_->spd_btn_ouvre =
-        toolButton(ui_->Panel1, "spd_btn_ouvre", "ouvre", QStringLiteral("Ouvrir un fichier"));
-    ui_->spd_btn_sauve =
-        toolButton(ui_->Panel1, "spd_btn_sauve", "sauve", QStringLiteral("Enregistrer"));
-    ui_->spd_btn_sauve->setEnabled(false);
-    for (QToolButton* b : {ui_->spd_btn_new, ui_->spd_btn_ouvre, ui_->spd_btn_sauve})
+    ui.spd_btn_new = toolButton(ui.Panel1, "spd_btn_new", "new", QStringLiteral("Nouveau"));
+    ui.spd_btn_ouvre =
+        toolButton(ui.Panel1, "spd_btn_ouvre", "ouvre", QStringLiteral("Ouvrir un fichier"));
+    ui.spd_btn_sauve =
+        toolButton(ui.Panel1, "spd_btn_sauve", "sauve", QStringLiteral("Enregistrer"));
+    ui.spd_btn_sauve->setEnabled(false);
+    for (QToolButton* b : {ui.spd_btn_new, ui.spd_btn_ouvre, ui.spd_btn_sauve})
         row->addWidget(b);
     gap();
 
-    ui_->spd_btn_print = toolButton(ui_->Panel1, "spd_btn_print", "print",
-                                    QStringLiteral("Aperçu avant impression"));
-    ui_->spd_btn_export =
-        toolButton(ui_->Panel1, "spd_btn_export", "export", QStringLiteral("Exporter la liste"));
-    row->addWidget(ui_->spd_btn_print);
-    row->addWidget(ui_->spd_btn_export);
+    ui.spd_btn_print =
+        toolButton(ui.Panel1, "spd_btn_print", "print", QStringLiteral("Aperçu avant impression"));
+    ui.spd_btn_export =
+        toolButton(ui.Panel1, "spd_btn_export", "export", QStringLiteral("Exporter la liste"));
+    row->addWidget(ui.spd_btn_print);
+    row->addWidget(ui.spd_btn_export);
     gap();
 
-    ui_->spd_btn_rayon =
-        toolButton(ui_->Panel1, "spd_btn_rayon", "rayon", QStringLiteral("Fenêtre Secteur"), true);
-    ui_->spd_btn_filtre = toolButton(ui_->Panel1, "spd_btn_filtre", "filtre",
-                                     QStringLiteral("Filtrer sur un magasin"), true);
-    row->addWidget(ui_->spd_btn_rayon);
-    row->addWidget(ui_->spd_btn_filtre);
+    ui.spd_btn_rayon =
+        toolButton(ui.Panel1, "spd_btn_rayon", "rayon", QStringLiteral("Fenêtre Secteur"), true);
+    ui.spd_btn_filtre = toolButton(ui.Panel1, "spd_btn_filtre", "filtre",
+                                   QStringLiteral("Filtrer sur un magasin"), true);
+    row->addWidget(ui.spd_btn_rayon);
+    row->addWidget(ui.spd_btn_filtre);
     gap();
 
-    ui_->spd_btn_editprod = toolButton(ui_->Panel1, "spd_btn_editprod", "editprod",
-                                       QStringLiteral("Editer/modifier un produit"));
-    ui_->spd_btn_newprod =
-        toolButton(ui_->Panel1, "spd_btn_newprod", "newprod", QStringLiteral("Ajouter un produit"));
-    ui_->spd_btn_supproduit = toolButton(ui_->Panel1, "spd_btn_supproduit", "supproduit",
-                                         QStringLiteral("Supprimer un produit"));
-    for (QToolButton* b : {ui_->spd_btn_editprod, ui_->spd_btn_newprod, ui_->spd_btn_supproduit})
+    ui.spd_btn_editprod = toolButton(ui.Panel1, "spd_btn_editprod", "editprod",
+                                     QStringLiteral("Editer/modifier un produit"));
+    ui.spd_btn_newprod =
+        toolButton(ui.Panel1, "spd_btn_newprod", "newprod", QStringLiteral("Ajouter un produit"));
+    ui.spd_btn_supproduit = toolButton(ui.Panel1, "spd_btn_supproduit", "supproduit",
+                                       QStringLiteral("Supprimer un produit"));
+    for (QToolButton* b : {ui.spd_btn_editprod, ui.spd_btn_newprod, ui.spd_btn_supproduit})
         row->addWidget(b);
     gap();
 
-    ui_->spd_btn_param =
-        toolButton(ui_->Panel1, "spd_btn_param", "param", QStringLiteral("Options"));
-    ui_->spd_btn_aide = toolButton(ui_->Panel1, "spd_btn_aide", "aide", QStringLiteral("Aide"));
-    ui_->spd_btn_email =
-        toolButton(ui_->Panel1, "spd_btn_email", "email", Tfrm_spash::emailAddress());
-    ui_->spd_btn_quitte =
-        toolButton(ui_->Panel1, "spd_btn_quitte", "quitte", QStringLiteral("Quitter"));
-    for (QToolButton* b :
-         {ui_->spd_btn_param, ui_->spd_btn_aide, ui_->spd_btn_email, ui_->spd_btn_quitte})
+    ui.spd_btn_param = toolButton(ui.Panel1, "spd_btn_param", "param", QStringLiteral("Options"));
+    ui.spd_btn_aide = toolButton(ui.Panel1, "spd_btn_aide", "aide", QStringLiteral("Aide"));
+    ui.spd_btn_email = toolButton(ui.Panel1, "spd_btn_email", "email", Tfrm_spash::emailAddress());
+    ui.spd_btn_quitte =
+        toolButton(ui.Panel1, "spd_btn_quitte", "quitte", QStringLiteral("Quitter"));
+    for (QToolButton* b : {ui.spd_btn_param, ui.spd_btn_aide, ui.spd_btn_email, ui.spd_btn_quitte})
         row->addWidget(b);
     gap();
 
-    ui_->spd_btn_convert = toolButton(ui_->Panel1, "spd_btn_convert", "convert",
-                                      QStringLiteral("Convertisseur"), true);
-    row->addWidget(ui_->spd_btn_convert);
+    ui.spd_btn_convert =
+        toolButton(ui.Panel1, "spd_btn_convert", "convert", QStringLiteral("Convertisseur"), true);
+    row->addWidget(ui.spd_btn_convert);
 
     row->addStretch(1);
-    ui_->lbl_fichier = new QLabel(ui_->Panel1);
-    ui_->lbl_fichier->setObjectName(QStringLiteral("lbl_fichier"));
-    ui_->lbl_fichier->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont bold = ui_->lbl_fichier->font();
+    ui.lbl_fichier = new QLabel(ui.Panel1);
+    ui.lbl_fichier->setObjectName(QStringLiteral("lbl_fichier"));
+    ui.lbl_fichier->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = ui.lbl_fichier->font();
     bold.setBold(true);
-    ui_->lbl_fichier->setFont(bold);
-    row->addWidget(ui_->lbl_fichier);
+    ui.lbl_fichier->setFont(bold);
+    row->addWidget(ui.lbl_fichier);
 }
 
-void Tfrm_main::buildMenus() {
-    QMenuBar* bar = menuBar();
+void buildMenus(MainWindowUi& ui, QMainWindow* window) {
+    QMenuBar* bar = window->menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
-    ui_->smenu_fichier = menu(bar, "smenu_fichier", QStringLiteral("Fichier"));
-    ui_->smenu_nouveau = item(ui_->smenu_fichier, "smenu_nouveau", QStringLiteral("&Nouveau"));
-    ui_->smenu_ouvrir = item(ui_->smenu_fichier, "smenu_ouvrir", QStringLiteral("&Ouvrir..."));
-    ui_->smenu_fichier->addSeparator();
-    ui_->smenu_enregistrer =
-        item(ui_->smenu_fichier, "smenu_enregistrer", QStringLiteral("&Enregistrer"));
-    ui_->smenu_enregistrer_sous =
-        item(ui_->smenu_fichier, "smenu_enregistrer_sous", QStringLiteral("En&registrer sous..."));
-    ui_->smenu_fichier->addSeparator();
-    ui_->smenu_exporter = ui_->smenu_fichier->addMenu(QStringLiteral("E&xporter la liste"));
-    ui_->smenu_exporter->setObjectName(QStringLiteral("smenu_exporter"));
-    ui_->smenu_exporter->menuAction()->setObjectName(QStringLiteral("smenu_exporter"));
-    ui_->Texte1 = item(ui_->smenu_exporter, "Texte1", QStringLiteral("Texte "));
-    ui_->HTML1 = item(ui_->smenu_exporter, "HTML1", QStringLiteral("HTML"));
-    ui_->Exporterlorganisation1 = item(ui_->smenu_fichier, "Exporterlorganisation1",
-                                       QStringLiteral("Exporter l'organisation"));
-    ui_->smenu_fichier->addSeparator();
-    ui_->smenu_print = item(ui_->smenu_fichier, "smenu_print", QStringLiteral("&Imprimer"));
-    ui_->smenu_fichier->addSeparator();
-    ui_->smenu_quitter = item(ui_->smenu_fichier, "smenu_quitter", QStringLiteral("&Quitter"));
+    ui.smenu_fichier = menu(bar, "smenu_fichier", QStringLiteral("Fichier"));
+    ui.smenu_nouveau = item(ui.smenu_fichier, "smenu_nouveau", QStringLiteral("&Nouveau"));
+    ui.smenu_ouvrir = item(ui.smenu_fichier, "smenu_ouvrir", QStringLiteral("&Ouvrir..."));
+    ui.smenu_fichier->addSeparator();
+    ui.smenu_enregistrer =
+        item(ui.smenu_fichier, "smenu_enregistrer", QStringLiteral("&Enregistrer"));
+    ui.smenu_enregistrer_sous =
+        item(ui.smenu_fichier, "smenu_enregistrer_sous", QStringLiteral("En&registrer sous..."));
+    ui.smenu_fichier->addSeparator();
+    ui.smenu_exporter = ui.smenu_fichier->addMenu(QStringLiteral("E&xporter la liste"));
+    ui.smenu_exporter->setObjectName(QStringLiteral("smenu_exporter"));
+    ui.smenu_exporter->menuAction()->setObjectName(QStringLiteral("smenu_exporter"));
+    ui.Texte1 = item(ui.smenu_exporter, "Texte1", QStringLiteral("Texte "));
+    ui.HTML1 = item(ui.smenu_exporter, "HTML1", QStringLiteral("HTML"));
+    ui.Exporterlorganisation1 =
+        item(ui.smenu_fichier, "Exporterlorganisation1", QStringLiteral("Exporter l'organisation"));
+    ui.smenu_fichier->addSeparator();
+    ui.smenu_print = item(ui.smenu_fichier, "smenu_print", QStringLiteral("&Imprimer"));
+    ui.smenu_fichier->addSeparator();
+    ui.smenu_quitter = item(ui.smenu_fichier, "smenu_quitter", QStringLiteral("&Quitter"));
 
-    ui_->Menu_produit = menu(bar, "Menu_produit", QStringLiteral("Produit"));
-    ui_->smenu_prodedit = item(ui_->Menu_produit, "smenu_prodedit", QStringLiteral("Edite"));
-    ui_->Menu_produit->addSeparator();
-    ui_->smenu_prodnew = item(ui_->Menu_produit, "smenu_prodnew", QStringLiteral("Nouveau"));
-    ui_->smenu_prodsup = item(ui_->Menu_produit, "smenu_prodsup", QStringLiteral("Suppression"));
+    ui.Menu_produit = menu(bar, "Menu_produit", QStringLiteral("Produit"));
+    ui.smenu_prodedit = item(ui.Menu_produit, "smenu_prodedit", QStringLiteral("Edite"));
+    ui.Menu_produit->addSeparator();
+    ui.smenu_prodnew = item(ui.Menu_produit, "smenu_prodnew", QStringLiteral("Nouveau"));
+    ui.smenu_prodsup = item(ui.Menu_produit, "smenu_prodsup", QStringLiteral("Suppression"));
 
-    ui_->Listetype1 = menu(bar, "Listetype1", QStringLiteral("Liste-type"));
-    ui_->Nouvellelistetype1 =
-        item(ui_->Listetype1, "Nouvellelistetype1", QStringLiteral("Nouvelle liste type"));
-    ui_->smenu_listetype_sep = ui_->Listetype1->addSeparator();
-    ui_->smenu_listetype_sep->setObjectName(QStringLiteral("smenu_listetype_sep"));
+    ui.Listetype1 = menu(bar, "Listetype1", QStringLiteral("Liste-type"));
+    ui.Nouvellelistetype1 =
+        item(ui.Listetype1, "Nouvellelistetype1", QStringLiteral("Nouvelle liste type"));
+    ui.smenu_listetype_sep = ui.Listetype1->addSeparator();
+    ui.smenu_listetype_sep->setObjectName(QStringLiteral("smenu_listetype_sep"));
 
-    ui_->smenu_parametrage = menu(bar, "smenu_parametrage", QStringLiteral("Paramétrage"));
-    ui_->smenu_fen_mag =
-        item(ui_->smenu_parametrage, "smenu_fen_mag", QStringLiteral("Fenêtre magasins"), true);
-    ui_->smenu_filtre_mag = item(ui_->smenu_parametrage, "smenu_filtre_mag",
-                                 QStringLiteral("Filtre sur magasins"), true);
-    ui_->smenu_parametrage->addSeparator();
-    ui_->smenu_barre_outils =
-        item(ui_->smenu_parametrage, "smenu_barre_outils", QStringLiteral("Barre d'outils"), true);
-    ui_->smenu_barre_outils->setChecked(true);
-    ui_->smenu_fiche_produit =
-        item(ui_->smenu_parametrage, "smenu_fiche_produit", QStringLiteral("Fiche Produit"), true);
-    ui_->smenu_fiche_produit->setChecked(true);
-    ui_->smenu_parametrage->addSeparator();
-    ui_->exportFormat = new QActionGroup(this);
-    ui_->exportFormat->setObjectName(QStringLiteral("exportFormat"));
-    ui_->exportFormat->setExclusive(true);
-    ui_->smn_par_txt =
-        item(ui_->smenu_parametrage, "smn_par_txt", QStringLiteral("Export ASCII"), true);
-    ui_->smn_par_htm =
-        item(ui_->smenu_parametrage, "smn_par_htm", QStringLiteral("Export HTML"), true);
-    ui_->exportFormat->addAction(ui_->smn_par_txt);
-    ui_->exportFormat->addAction(ui_->smn_par_htm);
-    ui_->smn_par_txt->setChecked(true);
-    ui_->smenu_parametrage->addSeparator();
-    ui_->smenu_req = item(ui_->smenu_parametrage, "smenu_req", QStringLiteral("Requêtes globales"));
-    ui_->smenu_req->setEnabled(false);
-    ui_->smenu_parametrage->addSeparator();
-    ui_->smenu_options = item(ui_->smenu_parametrage, "smenu_options", QStringLiteral("Options"));
+    ui.smenu_parametrage = menu(bar, "smenu_parametrage", QStringLiteral("Paramétrage"));
+    ui.smenu_fen_mag =
+        item(ui.smenu_parametrage, "smenu_fen_mag", QStringLiteral("Fenêtre magasins"), true);
+    ui.smenu_filtre_mag =
+        item(ui.smenu_parametrage, "smenu_filtre_mag", QStringLiteral("Filtre sur magasins"), true);
+    ui.smenu_parametrage->addSeparator();
+    ui.smenu_barre_outils =
+        item(ui.smenu_parametrage, "smenu_barre_outils", QStringLiteral("Barre d'outils"), true);
+    ui.smenu_barre_outils->setChecked(true);
+    ui.smenu_fiche_produit =
+        item(ui.smenu_parametrage, "smenu_fiche_produit", QStringLiteral("Fiche Produit"), true);
+    ui.smenu_fiche_produit->setChecked(true);
+    ui.smenu_parametrage->addSeparator();
+    ui.exportFormat = new QActionGroup(window);
+    ui.exportFormat->setObjectName(QStringLiteral("exportFormat"));
+    ui.exportFormat->setExclusive(true);
+    ui.smn_par_txt =
+        item(ui.smenu_parametrage, "smn_par_txt", QStringLiteral("Export ASCII"), true);
+    ui.smn_par_htm = item(ui.smenu_parametrage, "smn_par_htm", QStringLiteral("Export HTML"), true);
+    ui.exportFormat->addAction(ui.smn_par_txt);
+    ui.exportFormat->addAction(ui.smn_par_htm);
+    ui.smn_par_txt->setChecked(true);
+    ui.smenu_parametrage->addSeparator();
+    ui.smenu_req = item(ui.smenu_parametrage, "smenu_req", QStringLiteral("Requêtes globales"));
+    ui.smenu_req->setEnabled(false);
+    ui.smenu_parametrage->addSeparator();
+    ui.smenu_options = item(ui.smenu_parametrage, "smenu_options", QStringLiteral("Options"));
 
-    ui_->smenu_fenetre = menu(bar, "smenu_fenetre", QStringLiteral("Fenêtre"));
-    ui_->smenu_sauv_dispo =
-        item(ui_->smenu_fenetre, "smenu_sauv_dispo", QStringLiteral("Sauvegarder la disposition"));
-    ui_->smenu_rest_dispo =
-        item(ui_->smenu_fenetre, "smenu_rest_dispo", QStringLiteral("Restaurer la disposition"));
-    ui_->smenu_rest_dispo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    ui.smenu_fenetre = menu(bar, "smenu_fenetre", QStringLiteral("Fenêtre"));
+    ui.smenu_sauv_dispo =
+        item(ui.smenu_fenetre, "smenu_sauv_dispo", QStringLiteral("Sauvegarder la disposition"));
+    ui.smenu_rest_dispo =
+        item(ui.smenu_fenetre, "smenu_rest_dispo", QStringLiteral("Restaurer la disposition"));
+    ui.smenu_rest_dispo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    ui_->smenu_menu_aide = menu(bar, "smenu_menu_aide", QStringLiteral("Aide"));
-    ui_->smenu_Apropos = item(ui_->smenu_menu_aide, "smenu_Apropos", QStringLiteral("A propos"));
-    ui_->smenu_menu_aide->addSeparator();
-    ui_->smenu_aide = item(ui_->smenu_menu_aide, "smenu_aide", QStringLiteral("Aide"));
-    ui_->smenu_aide->setShortcut(QKeySequence(Qt::Key_F1));
+    ui.smenu_menu_aide = menu(bar, "smenu_menu_aide", QStringLiteral("Aide"));
+    ui.smenu_Apropos = item(ui.smenu_menu_aide, "smenu_Apropos", QStringLiteral("A propos"));
+    ui.smenu_menu_aide->addSeparator();
+    ui.smenu_aide = item(ui.smenu_menu_aide, "smenu_aide", QStringLiteral("Aide"));
+    ui.smenu_aide->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void Tfrm_main::connectWindowCommands() {

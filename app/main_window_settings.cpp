@@ -7,6 +7,7 @@
 #include "app/main_window_ui.h"
 #include "app/product_sheet.h"
 #include "app/record_grid_model.h"
+#include "app/splitter_widths.h"
 #include "app/window_look.h"
 #include "dialogs/bgr_color.h"
 #include "model/ini_file.h"
@@ -36,11 +37,6 @@ AppSettings Tfrm_main::windowSettings() const {
         s.stateColours[i] = bgrFromColor(ui_->cart->stateColour(i));
     }
     return s;
-}
-
-void Tfrm_main::readSettingsAtStart() {
-    const IniFile ini(settingsPath());
-    applySettings(AppSettings::readAtStart(ini, windowSettings()));
 }
 
 void Tfrm_main::applySettings(const AppSettings& s) {
@@ -88,48 +84,10 @@ void Tfrm_main::applySettings(const AppSettings& s) {
 
 // ---------------------------------------------------------------- splitters
 
-int Tfrm_main::leftWidth() const {
-    return isVisible() && !splittersPending_ ? ui_->Panel4->width() : leftWidth_;
-}
-
-int Tfrm_main::treeWidth() const {
-    return isVisible() && !splittersPending_ && !ui_->Panel10->isHidden() ? ui_->Panel10->width()
-                                                                          : treeWidth_;
-}
-
-void Tfrm_main::setLeftWidth(int width) {
-    leftWidth_ = std::max(width, look::kLeftPartMinimumWidth);
-    applySplitterSizes();
-}
-
-void Tfrm_main::setTreeWidth(int width) {
-    treeWidth_ = std::max(width, 1);
-    // The designed width (76) lies under the smallest width a drag leaves (80).
-    ui_->Panel10->setMinimumWidth(std::min(look::kTreeMinimumWidth, treeWidth_));
-    applySplitterSizes();
-}
-
-void Tfrm_main::applySplitterSizes() {
-    // Splitters only share out space they have: widths wait until the window is on screen.
-    if (!isVisible()) {
-        splittersPending_ = true;
-        return;
-    }
-    splittersPending_ = false;
-    const int handle1 = ui_->Splitter1->handleWidth();
-    ui_->Splitter1->setSizes(
-        {leftWidth_, std::max(ui_->Splitter1->width() - handle1 - leftWidth_, 50)});
-    if (!ui_->Panel10->isHidden()) {
-        const int handle2 = ui_->Splitter2->handleWidth();
-        ui_->Splitter2->setSizes({treeWidth_, std::max(ui_->Panel4->width() - handle2 - treeWidth_,
-                                                       look::kCatalogueMinimumWidth)});
-    }
-}
-
 void Tfrm_main::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (splittersPending_)
-        applySplitterSizes();
+    if (splitters_->pending())
+        splitters_->apply();
     Panel11Resize();
     Panel3Resize();
 }
@@ -138,8 +96,8 @@ void Tfrm_main::showEvent(QShowEvent* event) {
 
 WindowLayout Tfrm_main::currentLayout() const {
     WindowLayout l;
-    l.spliter1 = leftWidth();
-    l.spliter2 = treeWidth();
+    l.spliter1 = splitters_->left();
+    l.spliter2 = splitters_->tree();
     l.voirSecteur = sectorViewShown();
     l.etat = isMaximized() ? 1 : 0;
     QRect normal(pos(), size());
@@ -153,8 +111,8 @@ WindowLayout Tfrm_main::currentLayout() const {
 }
 
 void Tfrm_main::applyLayout(const WindowLayout& l) {
-    setLeftWidth(l.spliter1);
-    setTreeWidth(l.spliter2);
+    splitters_->setLeft(l.spliter1);
+    splitters_->setTree(l.spliter2);
     ui_->Panel10->setVisible(l.voirSecteur);
     if (l.maximised()) {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
@@ -163,7 +121,7 @@ void Tfrm_main::applyLayout(const WindowLayout& l) {
         move(l.left, l.top);
         resize(l.width, l.height);
     }
-    applySplitterSizes();
+    splitters_->apply();
 }
 
 void Tfrm_main::fen_restExecute() {
@@ -184,13 +142,10 @@ void Tfrm_main::fen_sauvExecute() {
     QString error;
     const bool written = currentLayout().write(ini, show, &error);
     // The flash lasts 200 ms without holding up the window.
-    QTimer::singleShot(200, this, &Tfrm_main::setInactiveCaptionColour);
+    QTimer::singleShot(200, this,
+                       [this] { look::setBackground(ui_->cart, look::inactiveCaptionColour()); });
     if (!written)
         platform_.error(error);
-}
-
-void Tfrm_main::setInactiveCaptionColour() {
-    look::setBackground(ui_->cart, look::inactiveCaptionColour());
 }
 
 // ---------------------------------------------------------------- toggles

@@ -14,11 +14,13 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMainWindow;
 class QMenu;
 class QPushButton;
 class QSplitter;
 class QToolButton;
 class QTreeWidget;
+class QWidget;
 class RecordGrid;
 class RecordGridModel;
 
@@ -105,3 +107,7 @@ struct MainWindowUi {
     QAction* smenu_Apropos = nullptr;
     QAction* smenu_aide = nullptr;
 };
+
+// The toolbar and the menu bar of a window, built into its structure (main_window_menus.cpp).
+void buildToolbar(MainWindowUi& ui, QWidget* window);
+void buildMenus(MainWindowUi& ui, QMainWindow* window);

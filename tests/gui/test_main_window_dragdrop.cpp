@@ -66,6 +66,47 @@ bool sendDrop(QWidget* target, QMimeData* mime) {
     return drop.isAccepted();
 }
 
+// The data as the window holds and shows it: every field of both tables, the totals and the
+// last validation.
+QStringList snapshot(Tfrm_main& w) {
+    QStringList out;
+    for (const RecordTable* t : {&w.data().catalogue, &w.data().list})
+        for (int p = 0; p < t->recordCount(); ++p) {
+            const Record& r = t->recordAt(p);
+            for (size_t f = 0; f < r.values.size(); ++f)
+                out << RecordTable::textOf(r, static_cast<int>(f));
+            out << QString();
+        }
+    for (const char* box : {"edt_total", "edt_tot_nbre", "edt_date_vali"})
+        out << gui::part<QLineEdit>(w, box)->text();
+    return out;
+}
+
+// What a drag from the control named `source` carries, dropped on the control named `target`
+// as the user drops it (on a grid's rows); true when the data changed.
+bool dropChanges(Tfrm_main& w, const QString& source, const QString& target) {
+    QWidget* on = gui::part<QWidget>(w, qPrintable(target));
+    if (auto* grid = qobject_cast<RecordGrid*>(on))
+        on = grid->viewport();
+    QMimeData mime;
+    mime.setData(kMime, source.toUtf8());
+    const QStringList before = snapshot(w);
+    sendDrop(on, &mime);
+    return snapshot(w) != before;
+}
+
+// Whether the control named `target` takes, as the pointer enters it, a drag from `source`.
+bool dragTaken(Tfrm_main& w, const QString& source, const QString& target) {
+    QWidget* on = gui::part<QWidget>(w, qPrintable(target));
+    if (auto* grid = qobject_cast<RecordGrid*>(on))
+        on = grid->viewport();
+    QMimeData mime;
+    mime.setData(kMime, source.toUtf8());
+    QDragEnterEvent enter(on->rect().center(), Qt::MoveAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(on, &enter);
+    return enter.isAccepted();
+}
+
 } // namespace
 
 class TestMainWindowDragDrop : public QObject {
@@ -81,13 +122,13 @@ private slots:
         Tfrm_main& w = run.startExample();
         const QString riz = QStringLiteral("Riz basmati 1 kg");
         run.choose(riz);
-        QVERIFY(w.controlDragDrop(kCatalogue, kList).changed);
+        QVERIFY(dropChanges(w, kCatalogue, kList));
         QCOMPARE(run.quantity(riz), 1);
-        QVERIFY(w.controlDragDrop(kCatalogue, kCart).changed);
+        QVERIFY(dropChanges(w, kCatalogue, kCart));
         QCOMPARE(run.quantity(riz), 2);
         QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("  11"));
         // On its own grid: nothing.
-        QVERIFY(!w.controlDragDrop(kCatalogue, kCatalogue).changed);
+        QVERIFY(!dropChanges(w, kCatalogue, kCatalogue));
         QCOMPARE(run.quantity(riz), 2);
     }
 
@@ -96,12 +137,12 @@ private slots:
         Tfrm_main& w = run.startExample();
         const QString lait = QStringLiteral("Lait demi-écrémé 1 L");
         run.chooseRow(lait);
-        QVERIFY(w.controlDragDrop(kList, kCatalogue).changed);
+        QVERIFY(dropChanges(w, kList, kCatalogue));
         QCOMPARE(run.quantity(lait), 1);
-        QVERIFY(w.controlDragDrop(kList, kCart).changed);
+        QVERIFY(dropChanges(w, kList, kCart));
         QVERIFY(!run.listRow(lait));
         QCOMPARE(run.productField(lait, Cat::color), QStringLiteral(" "));
-        QVERIFY(!w.controlDragDrop(kList, kList).changed);
+        QVERIFY(!dropChanges(w, kList, kList));
         QCOMPARE(w.table2().recordCount(), 5);
     }
 
@@ -109,46 +150,46 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         run.platform.answer(Button::No);
-        QVERIFY(!w.controlDragDrop(kCart, kList).changed);
+        QVERIFY(!dropChanges(w, kCart, kList));
         QCOMPARE(run.platform.messages.size(), 1);
         QCOMPARE(run.platform.lastMessage().title, QStringLiteral("Confirmation"));
         QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
                  QStringLiteral(" mardi 1 décembre 2026"));
         run.platform.answer(Button::Yes);
-        QVERIFY(w.controlDragDrop(kCart, kList).changed);
+        QVERIFY(dropChanges(w, kCart, kList));
         QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
                  QStringLiteral(" mercredi 9 décembre 2026"));
         QCOMPARE(w.table2().recordCount(), 6);
 
-        QVERIFY(!w.controlDragDrop(kCart, kCart).changed);
-        QVERIFY(w.controlDragDrop(kCart, kCatalogue).changed);
+        QVERIFY(!dropChanges(w, kCart, kCart));
+        QVERIFY(dropChanges(w, kCart, kCatalogue));
         QCOMPARE(w.table2().recordCount(), 0);
         QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   0"));
         QCOMPARE(run.productField(QStringLiteral("Café moulu pur arabica 250 g"), Cat::color),
                  QStringLiteral(" "));
         // An empty list: nothing more to empty or to take off.
-        QVERIFY(!w.controlDragDrop(kCart, kCatalogue).changed);
-        QVERIFY(!w.controlDragDrop(kList, kCatalogue).changed);
+        QVERIFY(!dropChanges(w, kCart, kCatalogue));
+        QVERIFY(!dropChanges(w, kList, kCatalogue));
     }
 
     void panelOnTheListAddsItsStateOnTheCatalogueRemovesIt() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QVERIFY(w.controlDragDrop(kPrevu, kList).changed);
+        QVERIFY(dropChanges(w, kPrevu, kList));
         QCOMPARE(w.table2().recordCount(), 13);
         QVERIFY(run.listRow(QStringLiteral("Huîtres n°3 la douzaine")));
         // Again: the planned products are listed already, quantities stay.
-        QVERIFY(!w.controlDragDrop(kPrevu, kCart).changed);
+        QVERIFY(!dropChanges(w, kPrevu, kCart));
         QCOMPARE(run.quantity(QStringLiteral("Huîtres n°3 la douzaine")), 1);
-        QVERIFY(w.controlDragDrop(kPrevu, kCatalogue).changed);
+        QVERIFY(dropChanges(w, kPrevu, kCatalogue));
         QCOMPARE(w.table2().recordCount(), 6);
 
         // "Rappel(+)" on the catalogue takes off the rows inside their window only ("P").
-        QVERIFY(w.controlDragDrop(kRappelPlus, kCatalogue).changed);
+        QVERIFY(dropChanges(w, kRappelPlus, kCatalogue));
         QVERIFY(!run.listRow(QStringLiteral("Café moulu pur arabica 250 g")));
         QVERIFY(run.listRow(QStringLiteral("Papier toilette x12")));
         // "Rappel" takes off the due ones and those inside their window.
-        QVERIFY(w.controlDragDrop(kRappel, kCatalogue).changed);
+        QVERIFY(dropChanges(w, kRappel, kCatalogue));
         QCOMPARE(listNames(w), (QStringList{QStringLiteral("Pain de campagne"),
                                             QStringLiteral("Lait demi-écrémé 1 L"),
                                             QStringLiteral("Pommes Golden 1 kg")}));
@@ -156,7 +197,7 @@ private slots:
                  run.totalText(320 + 2 * 99 + 3 * 240));
         QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   6"));
         // "Rappel" on the cart: the due products come back.
-        QVERIFY(w.controlDragDrop(kRappel, kCart).changed);
+        QVERIFY(dropChanges(w, kRappel, kCart));
         QVERIFY(run.listRow(QStringLiteral("Doliprane 1000 mg")));
         QVERIFY(!run.listRow(QStringLiteral("Café moulu pur arabica 250 g")));
         for (QLabel* panel : gui::colourPanels(w))
@@ -169,24 +210,24 @@ private slots:
         // A catalogue row: the current product. Riz was last bought 69 days ago.
         const QString riz = QStringLiteral("Riz basmati 1 kg");
         run.choose(riz);
-        QVERIFY(w.controlDragDrop(kCatalogue, kRappel).changed);
+        QVERIFY(dropChanges(w, kCatalogue, kRappel));
         QCOMPARE(run.productField(riz, Cat::Rappel), QStringLiteral("O"));
         QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
                  std::optional<qint32>(69));
-        QVERIFY(w.controlDragDrop(kCatalogue, kRappelPlus).changed);
+        QVERIFY(dropChanges(w, kCatalogue, kRappelPlus));
         QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
                  std::optional<qint32>(69 + 15));
-        QVERIFY(w.controlDragDrop(kCatalogue, kPrevu).changed);
+        QVERIFY(dropChanges(w, kCatalogue, kPrevu));
         QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("O"));
         QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
 
         // A list row: the row's own codes and its product.
         const QString lait = QStringLiteral("Lait demi-écrémé 1 L");
         run.chooseRow(lait);
-        QVERIFY(w.controlDragDrop(kList, kPrevu).changed);
+        QVERIFY(dropChanges(w, kList, kPrevu));
         QCOMPARE(RecordTable::textOf(*run.listRow(lait), Lst::Prevu), QStringLiteral("O"));
         QCOMPARE(run.productField(lait, Cat::prevu), QStringLiteral("O"));
-        QVERIFY(w.controlDragDrop(kList, kRappelPlus).changed);
+        QVERIFY(dropChanges(w, kList, kRappelPlus));
         QCOMPARE(RecordTable::textOf(*run.listRow(lait), Lst::Rappel), QStringLiteral("P"));
         // Lait was bought 4 days ago: period 4 + 1.
         QCOMPARE(RecordTable::integerOf(*run.product(lait), Cat::Duree_rappel),
@@ -206,15 +247,15 @@ private slots:
     void refusedDropsDoNothing() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QVERIFY(!w.controlDragOver(kCart, kPrevu));
-        QVERIFY(!w.controlDragOver(kPrevu, kRappel));
-        QVERIFY(w.controlDragOver(kPrevu, kPrevu));
-        QVERIFY(w.controlDragOver(kList, kRappelPlus));
-        QVERIFY(!w.controlDragOver(QStringLiteral("TreeView1"), kList));
-        QVERIFY(!w.controlDragOver(QString(), kCatalogue));
-        QVERIFY(!w.controlDragDrop(kCart, kPrevu).changed);
-        QVERIFY(!w.controlDragDrop(kRappel, kPrevu).changed);
-        QVERIFY(!w.controlDragDrop(kPrevu, kPrevu).changed);
+        QVERIFY(!dragTaken(w, kCart, kPrevu));
+        QVERIFY(!dragTaken(w, kPrevu, kRappel));
+        QVERIFY(dragTaken(w, kPrevu, kPrevu));
+        QVERIFY(dragTaken(w, kList, kRappelPlus));
+        QVERIFY(!dragTaken(w, QStringLiteral("TreeView1"), kList));
+        QVERIFY(!dragTaken(w, QString(), kCatalogue));
+        QVERIFY(!dropChanges(w, kCart, kPrevu));
+        QVERIFY(!dropChanges(w, kRappel, kPrevu));
+        QVERIFY(!dropChanges(w, kPrevu, kPrevu));
         QCOMPARE(w.table2().recordCount(), 6);
         QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         QVERIFY(run.platform.messages.isEmpty());

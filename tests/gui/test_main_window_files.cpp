@@ -48,7 +48,7 @@ private slots:
         Tfrm_main& w = run.start({path});
         touch(w);
         run.platform.answer(Button::Cancel);
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         const Platform::Message m = run.platform.lastMessage();
         QCOMPARE(m.title, QStringLiteral("Confirmation"));
         QCOMPARE(m.text, QStringLiteral("Le fichier ") + path +
@@ -66,7 +66,7 @@ private slots:
             Tfrm_main& w = run.start({path});
             touch(w);
             run.platform.answer(Button::Cancel);
-            w.spd_btn_newClick();
+            gui::part<QAction>(w, "smenu_nouveau")->trigger();
             QCOMPARE(w.listFileName(), path);
             QCOMPARE(run.catalogueRows(), 3);
             QVERIFY(w.data().modified());
@@ -79,7 +79,7 @@ private slots:
             Tfrm_main& w = run.start({path});
             touch(w);
             run.platform.answer(Button::No);
-            w.spd_btn_newClick();
+            gui::part<QAction>(w, "smenu_nouveau")->trigger();
             QCOMPARE(w.listFileName(), QStringLiteral("nouveau.pnv"));
             QCOMPARE(gui::readBytes(path), before);
         }
@@ -93,7 +93,7 @@ private slots:
             w.table1().post();
             touch(w);
             run.platform.answer(Button::Yes);
-            w.spd_btn_newClick();
+            gui::part<QAction>(w, "smenu_nouveau")->trigger();
             QVERIFY(gui::readBytes(path).contains("Entier"));
             QCOMPARE(w.listFileName(), QStringLiteral("nouveau.pnv"));
         }
@@ -103,10 +103,10 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
         run.platform.openAnswer(run.writeList(QStringLiteral("autre.pnv")));
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
         const int sectors = gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount();
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         QVERIFY(run.platform.messages.isEmpty()); // nothing to save, nothing asked
         QCOMPARE(w.listFileName(), QStringLiteral("nouveau.pnv"));
         QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("nouveau.pnv"));
@@ -129,7 +129,7 @@ private slots:
     void yesOnNewListThenCancelledDialogStopsTheCommand() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         w.table1().append();
         w.table1().setText(Cat::Produit, QStringLiteral("Pain"));
         w.table1().post();
@@ -137,7 +137,7 @@ private slots:
         // Open: Yes, then the save dialog is cancelled: nothing is written and nothing dropped.
         run.platform.answer(Button::Yes);
         run.platform.saveAnswer(std::nullopt);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QCOMPARE(run.platform.saveDialogs.size(), 1);
         QVERIFY(run.platform.openDialogs.isEmpty());
         QCOMPARE(run.catalogueRows(), 1);
@@ -154,7 +154,7 @@ private slots:
     void failedSaveIsReportedAndStopsTheCommand() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         w.table1().append();
         w.table1().setText(Cat::Produit, QStringLiteral("Pain"));
         w.table1().post();
@@ -162,7 +162,7 @@ private slots:
         const QString nowhere = run.path(QStringLiteral("absent/liste.pnv"));
         run.platform.answer(Button::Yes);
         run.platform.saveAnswer(nowhere);
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         QCOMPARE(run.platform.messages.size(), 2);
         QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
         QVERIFY(!run.platform.lastMessage().text.isEmpty());
@@ -176,13 +176,13 @@ private slots:
     void saveAsksForANameForANewList() {
         gui::Run run;
         Tfrm_main& w = run.start();
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         w.table1().append();
         w.table1().setText(Cat::Produit, QStringLiteral("Pain"));
         w.table1().post();
         touch(w);
         run.platform.saveAnswer(std::nullopt);
-        w.spd_btn_sauveClick();
+        gui::part<QAction>(w, "smenu_enregistrer")->trigger();
         QCOMPARE(run.platform.saveDialogs.size(), 1);
         const Platform::FileDialog d = run.platform.saveDialogs.first();
         QCOMPARE(d.title, QStringLiteral("Enregistrer ma Paniva sous"));
@@ -196,7 +196,7 @@ private slots:
 
         const QString path = run.path(QStringLiteral("neuve.pnv"));
         run.platform.saveAnswer(path);
-        w.spd_btn_sauveClick();
+        gui::part<QAction>(w, "smenu_enregistrer")->trigger();
         QCOMPARE(w.listFileName(), path);
         QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("neuve.pnv"));
         QCOMPARE(catalogueRecordsIn(path), 1);
@@ -204,7 +204,7 @@ private slots:
         QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         // A named list is saved without a dialog, even unchanged.
         QFile::remove(path);
-        w.spd_btn_sauveClick();
+        gui::part<QAction>(w, "smenu_enregistrer")->trigger();
         QCOMPARE(run.platform.saveDialogs.size(), 2);
         QVERIFY(QFile::exists(path));
     }
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(w.data().shopFilterOn());
         QCOMPARE(run.catalogueRows(), 1);
         const RecordTable::Bookmark at = w.table1().bookmark();
-        w.spd_btn_sauveClick();
+        gui::part<QAction>(w, "smenu_enregistrer")->trigger();
         QCOMPARE(catalogueRecordsIn(w.listFileName()), 3);
         QVERIFY(w.data().shopFilterOn());
         QVERIFY(gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
@@ -229,18 +229,18 @@ private slots:
         const QString path = run.writeList();
         Tfrm_main& w = run.start({path});
         run.platform.saveAnswer(std::nullopt);
-        w.Enregistrersous1Click();
+        gui::part<QAction>(w, "smenu_enregistrer_sous")->trigger();
         QCOMPARE(run.platform.saveDialogs.last().fileName, path);
         QCOMPARE(w.listFileName(), path);
         const QString other = run.path(QStringLiteral("copie.pnv"));
         run.platform.saveAnswer(other);
-        w.Enregistrersous1Click();
+        gui::part<QAction>(w, "smenu_enregistrer_sous")->trigger();
         QCOMPARE(w.listFileName(), other);
         QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("copie.pnv"));
         QCOMPARE(catalogueRecordsIn(other), 3);
         // A failed save as keeps the former name.
         run.platform.saveAnswer(run.path(QStringLiteral("absent/x.pnv")));
-        w.Enregistrersous1Click();
+        gui::part<QAction>(w, "smenu_enregistrer_sous")->trigger();
         QCOMPARE(w.listFileName(), other);
         QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
     }
@@ -253,7 +253,7 @@ private slots:
         w.setListTypeMenuStale(false);
 
         run.platform.openAnswer(std::nullopt);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         const Platform::FileDialog d = run.platform.openDialogs.first();
         QCOMPARE(d.fileName, QStringLiteral("*.pnv"));
         QCOMPARE(d.filter, QStringLiteral("fichier Paniva|*.pnv"));
@@ -265,7 +265,7 @@ private slots:
             QStringLiteral(
                 "[RAYON]\nA\n\tB\n[LISTE]\n[PRODUIT]\nA;B;Sel; ;1;1;N;N;;;;\n[SAISIE]\nDATE=x\n"));
         run.platform.openAnswer(other);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QCOMPARE(w.listFileName(), other);
         QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("autre.pnv"));
         QCOMPARE(run.catalogueRows(), 1);
@@ -280,7 +280,7 @@ private slots:
         // A name for a file that does not exist keeps the data under that name.
         const QString absent = run.path(QStringLiteral("vide.pnv"));
         run.platform.openAnswer(absent);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QCOMPARE(w.listFileName(), absent);
         QCOMPARE(run.catalogueRows(), 1);
 
@@ -288,7 +288,7 @@ private slots:
         const QString broken = run.writeList(QStringLiteral("abime.pnv"),
                                              QStringLiteral("[RAYON]\nA\n\t\tX\n[LISTE]\n"));
         run.platform.openAnswer(broken);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
         QCOMPARE(w.listFileName(), absent);
         QCOMPARE(run.catalogueRows(), 1);
@@ -299,11 +299,11 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         touch(w);
         run.platform.answer(Button::Cancel);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QVERIFY(run.platform.openDialogs.isEmpty());
         run.platform.answer(Button::No);
         run.platform.openAnswer(std::nullopt);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QCOMPARE(run.platform.openDialogs.size(), 1);
         QVERIFY(w.data().modified()); // cancelled open: the changes are still unsaved
     }
@@ -313,7 +313,7 @@ private slots:
             gui::Run run;
             Tfrm_main& w = run.start({run.writeList()});
             w.show();
-            w.spd_btn_quitteClick();
+            gui::part<QAction>(w, "smenu_quitter")->trigger();
             QVERIFY(!w.isVisible());
             QVERIFY(!askedToSave(run.platform));
         }
@@ -323,7 +323,7 @@ private slots:
             w.show();
             touch(w);
             run.platform.answer(Button::Cancel);
-            w.spd_btn_quitteClick();
+            gui::part<QAction>(w, "smenu_quitter")->trigger();
             QVERIFY(w.isVisible());
             run.platform.answer(Button::No);
             gui::part<QAction>(w, "smenu_quitter")->trigger();
@@ -362,16 +362,16 @@ private slots:
         run.platform.openAnswer(
             run.writeList(QStringLiteral("vide.pnv"),
                           QStringLiteral("[RAYON]\n[LISTE]\n[PRODUIT]\n[SAISIE]\nDATE=\n")));
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         for (QWidget* c : commands)
             QVERIFY(enabled(c));
         QVERIFY(gui::part<QMenu>(w, "Menu_produit")->menuAction()->isEnabled());
         QVERIFY(!gui::part<QFrame>(w, "Panel7")->isEnabled());
 
         run.platform.openAnswer(run.path(QStringLiteral("kabiro.pnv")));
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QVERIFY(!gui::part<QToolButton>(w, "spd_btn_newprod")->isEnabled());
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         for (QWidget* c : commands)
             QVERIFY(enabled(c));
     }
@@ -407,9 +407,9 @@ private slots:
         QCOMPARE(run.catalogueRows(), 3);
 
         w.settings().productCommands = true;
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         run.platform.openAnswer(run.path(QStringLiteral("kabiro.pnv")));
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QVERIFY(w.productCommandsEnabled());
         w.table1().first();
         run.platform.answer(Button::Ok);

@@ -20,14 +20,14 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start();
         run.show();
-        w.spd_btn_rayonClick();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         w.move(40, 30);
         w.resize(700, 420);
         gui::part<QSplitter>(w, "Splitter1")->setSizes({320, 700 - 320 - 5});
         gui::part<QSplitter>(w, "Splitter2")->setSizes({110, 320 - 110 - 5});
         QTRY_COMPARE(gui::part<QFrame>(w, "Panel4")->width(), 320);
 
-        w.fen_sauvExecute();
+        gui::part<QAction>(w, "smenu_sauv_dispo")->trigger();
         // The cart panel flashes yellow, then takes the inactive caption colour.
         QCOMPARE(look::background(gui::part<QFrame>(w, "Panel9")), QColor(Qt::yellow));
         QTRY_COMPARE(look::background(gui::part<QFrame>(w, "Panel9")),
@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(ini.readInt("ECRAN", "Height", 0), 420);
 
         // Everything changed, then Ctrl+A puts the saved layout back.
-        w.spd_btn_rayonClick();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         w.resize(600, 380);
         gui::part<QSplitter>(w, "Splitter1")->setSizes({200, 600 - 200 - 5});
         QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
@@ -80,10 +80,10 @@ private slots:
         run.show();
         w.move(10, 20);
         w.resize(600, 400);
-        w.fen_sauvExecute();
+        gui::part<QAction>(w, "smenu_sauv_dispo")->trigger();
         w.showMaximized();
         QTRY_VERIFY(w.isMaximized());
-        w.fen_sauvExecute();
+        gui::part<QAction>(w, "smenu_sauv_dispo")->trigger();
         const IniFile ini(run.iniPath());
         QCOMPARE(ini.readInt("ECRAN", "Etat", -1), 1);
         // The normal position and size stay as they were stored.
@@ -92,7 +92,7 @@ private slots:
 
         w.showNormal();
         QTRY_VERIFY(!w.isMaximized());
-        w.fen_restExecute();
+        gui::part<QAction>(w, "smenu_rest_dispo")->trigger();
         QTRY_VERIFY(w.isMaximized());
 
         // A maximised window started from the settings.
@@ -106,7 +106,7 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start();
         QVERIFY(QDir(run.dir.path()).mkdir(QStringLiteral("kabiro.ini")));
-        w.fen_sauvExecute();
+        gui::part<QAction>(w, "smenu_sauv_dispo")->trigger();
         QCOMPARE(run.platform.messages.size(), 1);
         QCOMPARE(run.platform.lastMessage().text,
                  QStringLiteral("Impossible d'écrire dans ") + run.iniPath());
@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
 
         // Without any sector the filter cannot go on: the button comes back up.
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         w.data().tree.clear();
         w.showOrgTree();
         gui::part<QToolButton>(w, "spd_btn_filtre")->click();

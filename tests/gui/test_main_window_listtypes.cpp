@@ -332,7 +332,7 @@ private slots:
             gui::child<QToolButton>(&d, "SpeedButton1")->click();
             d.reject(); // Cancel does not bring it back
         });
-        w.spd_btn_paramClick();
+        gui::part<QAction>(w, "smenu_options")->trigger();
         QCOMPARE(run.platform.lastMessage().title,
                  QStringLiteral("Confirmer la suppression définitive"));
         QCOMPARE(entries(w), QStringList{QStringLiteral("SEMAINE")});
@@ -353,7 +353,7 @@ private slots:
         // Save as: the entries stay, built for the former name.
         const QString other = run.path(QStringLiteral("autre.pnv"));
         run.platform.saveAnswer(other);
-        w.Enregistrersous1Click();
+        gui::part<QAction>(w, "smenu_enregistrer_sous")->trigger();
         QCOMPARE(w.listFileName(), other);
         QCOMPARE(entries(w), QStringList{QStringLiteral("SEMAINE")});
         QVERIFY(!w.listTypeMenuStale());
@@ -361,13 +361,13 @@ private slots:
         QCOMPARE(w.listTypePath(), run.path(QStringLiteral("autre.ltl")));
 
         // New: the menu cannot be opened.
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         QVERIFY(!gui::part<QMenu>(w, "Listetype1")->isEnabled());
         QVERIFY(!gui::part<QMenu>(w, "Listetype1")->menuAction()->isEnabled());
 
         // Open: enabled, emptied, and filled again from the opened list's file when it opens.
         run.platform.openAnswer(path);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
         QVERIFY(w.listTypeMenuStale());
         QCOMPARE(gui::part<QMenu>(w, "Listetype1")->actions().size(), 2);
@@ -387,7 +387,7 @@ private slots:
         // Opening a list enables it.
         const QString good = copyExample(run);
         run.platform.openAnswer(good);
-        w.spd_btn_ouvreClick();
+        gui::part<QAction>(w, "smenu_ouvrir")->trigger();
         QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
     }
 

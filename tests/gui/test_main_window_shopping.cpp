@@ -125,7 +125,7 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         run.platform.answer(Button::No); // the example is not modified, but be safe
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         QCOMPARE(w.table1().recordCount(), 0);
         QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton2"), Qt::LeftButton);
         gui::part<RecordGrid>(w, "RxDBGrid1")->setFocus();
@@ -177,7 +177,7 @@ private slots:
     void annuleWithTheFilterOnASectorKeepsTheOtherSectors() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        w.spd_btn_rayonClick();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
         pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Supermarché")));
         QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Supermarché"));
@@ -270,7 +270,7 @@ private slots:
     void treePressWithTheFilterOff() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        w.spd_btn_rayonClick();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         QVERIFY(w.sectorViewShown());
         pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Marché")));
         QCOMPARE(run.current(), QStringLiteral("Pommes Golden 1 kg"));
@@ -297,7 +297,7 @@ private slots:
     void treePressWithTheFilterOn() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        w.spd_btn_rayonClick();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
         pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Supermarché"),
                           QStringLiteral("Frais")));
@@ -315,7 +315,7 @@ private slots:
     void filterButtonAndMenuItemInStep() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        w.spd_btn_rayonClick();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         gui::part<QTreeWidget>(w, "TreeView1")->expandAll();
         // No node chosen yet: the first sector is taken, selected and the tree collapsed.
         QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);

@@ -53,7 +53,7 @@ void clickOk(Tfrm_param& d) {
 // Runs the Options command, `change` acting on the dialog before it ends.
 void options(Tfrm_main& w, std::function<void(Tfrm_param&)> change) {
     gui::whenModal<Tfrm_param>(std::move(change));
-    w.spd_btn_paramClick();
+    gui::part<QAction>(w, "smenu_options")->trigger();
 }
 
 // The planned and reminder flags and prices of every product, in table order.
@@ -286,7 +286,7 @@ private slots:
             in<QToolButton>(d, "SpeedButton7")->click(); // and its reminder on
             in<QPushButton>(d, "BitBtn2")->click();      // Cancel
         });
-        w.smenu_reqClick();
+        gui::part<QAction>(w, "smenu_req")->trigger();
 
         QVERIFY(atOpening.join(u'\n').contains(QStringLiteral("Riz basmati 1 kg|N|N|9.99")));
         QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Warning);
@@ -314,7 +314,7 @@ private slots:
             in<QToolButton>(d, "SpeedButton1")->click();
             in<QPushButton>(d, "BitBtn1")->click();
         });
-        w.smenu_reqClick();
+        gui::part<QAction>(w, "smenu_req")->trigger();
         for (int pos = 0; pos < w.table1().recordCount(); ++pos)
             QCOMPARE(RecordTable::textOf(w.table1().recordAt(pos), Cat::prevu), Flag::Yes);
         QVERIFY(w.data().modified());
@@ -327,7 +327,7 @@ private slots:
         run.writeIni(QStringLiteral("[PRESENTATION]\nEuro=1\n"));
         const QString path = copyExample(run);
         Tfrm_main& w = run.start({path});
-        w.spd_btn_newClick();
+        gui::part<QAction>(w, "smenu_nouveau")->trigger();
         QCOMPARE(w.listFileName(), Tfrm_main::newListName());
         bool opened = false;
         QPointer<QTimer> driver = gui::whenModal<Tfrm_requete>([&opened](Tfrm_requete& d) {
@@ -335,7 +335,7 @@ private slots:
             d.reject();
         });
         run.platform.saveAnswer(std::nullopt); // the file name is declined
-        w.smenu_reqClick();
+        gui::part<QAction>(w, "smenu_req")->trigger();
         QCoreApplication::processEvents();
         delete driver.data();
         QVERIFY(!opened);
