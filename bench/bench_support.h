@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <benchmark/benchmark.h>
 
 // Shared helpers of the benchmarks and of the generator gen_list.
 namespace bench {
@@ -23,9 +24,15 @@ void makeExample(ShoppingData& data);
 // The day the example's reminders are reckoned from.
 QDate exampleToday();
 
-// A file holding the large generated list (kLargeProducts, kLargeListRows), written once per
-// process in a temporary directory that lives as long as the process.
+// A file holding a generated list of `products` products, `listRows` of them on the list,
+// written once per process in a temporary directory that lives as long as the process.
+QString listFile(int products, int listRows);
+// The large one (kLargeProducts, kLargeListRows).
 QString largeListFile();
+
+// Runs a benchmark at 6,000 and 60,000 products, and at 600,000 when the environment variable
+// KABIRO_BENCH_HUGE is set; the argument is the number of products, a third of them listed.
+void applySizes(benchmark::internal::Benchmark* b);
 // A path in that temporary directory.
 QString tempPath(const QString& name);
 

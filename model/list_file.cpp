@@ -208,31 +208,6 @@ private:
     QString buffer_;
 };
 
-// One-character texts and repeated sector and aisle names share their storage, which keeps a
-// large catalogue small in memory. Names are remembered in a small hashed cache: a name seen
-// before is found without allocating.
-class Interner {
-public:
-    Interner() : slots_(kSlots) {
-        for (int i = 0; i < 256; ++i)
-            chars_[static_cast<size_t>(i)] = QString(QChar(i));
-    }
-
-    QString oneChar(QChar c) const { return c.unicode() < 256 ? chars_[c.unicode()] : QString(c); }
-
-    QString shared(QStringView s) {
-        QString& slot = slots_[qHash(s) & (kSlots - 1)];
-        if (slot.size() != s.size() || slot != s)
-            slot = s.toString();
-        return slot;
-    }
-
-private:
-    static constexpr size_t kSlots = 4096;
-    std::array<QString, 256> chars_;
-    std::vector<QString> slots_;
-};
-
 class RecordReader {
 public:
     explicit RecordReader(RecordTable& table) : table_(table), schema_(table.schema()) {}
@@ -266,12 +241,7 @@ private:
                 break;
             if (def.width > 0 && v.size() > def.width)
                 v = v.first(def.width);
-            if (def.width == 1)
-                slot = strings_.oneChar(v.front());
-            else if (f <= 1) // sector and aisle: few distinct names, many records
-                slot = strings_.shared(v);
-            else
-                slot = v.toString();
+            slot = v.toString();
             break;
         case FieldType::SmallInt:
         case FieldType::Integer: {
@@ -303,7 +273,6 @@ private:
 
     RecordTable& table_;
     const TableSchema& schema_;
-    Interner strings_;
 };
 
 // Reads record lines up to the line that ends the section; false when the file ends first.
@@ -737,8 +706,8 @@ bool load(const QString& path, ShoppingData& data, QString* error) {
 QByteArray serialize(const OrgTree& tree, const RecordTable& list, const RecordTable& catalogue,
                      const QString& validationText) {
     Writer w(64 + 24 * tree.nodeCount() + 72 * list.recordCount() + 112 * catalogue.recordCount());
-    // The names the catalogue uses. Records read from a file share their sector and aisle
-    // strings, so a name equal to the previous record's is usually the very same string.
+    // The names the catalogue uses; records of one aisle mostly follow one another, so a name
+    // equal to the previous record's is not looked up again.
     QSet<QStringView> sectors, aisles;
     const QString* lastSector = nullptr;
     const QString* lastAisle = nullptr;
@@ -748,7 +717,7 @@ QByteArray serialize(const OrgTree& tree, const RecordTable& list, const RecordT
             set.insert(QStringView());
             return;
         }
-        if (last && last->constData() == s->constData() && last->size() == s->size())
+        if (last && *last == *s)
             return;
         set.insert(withoutLeadingBlanks(*s));
         last = s;

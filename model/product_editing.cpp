@@ -69,15 +69,21 @@ FormContext formContext(const OrgTree& tree, const RecordTable& catalogue,
         else if (e.depth == 1)
             ctx.aisles << e.node->text;
     }
+    ctx.catalogue = &catalogue;
+    ctx.edited = edited;
     ctx.editing = edited != 0;
-    for (int p = 0; p < catalogue.recordCount(); ++p) {
-        const Record& r = catalogue.recordAt(p);
-        const QString name = RecordTable::textOf(r, Cat::Produit);
-        if (edited != 0 && r.id == edited)
-            ctx.originalName = name;
-        else
-            ctx.otherProducts.insert(name);
+    if (edited == 0)
+        return ctx;
+    // The product edited is mostly the current one.
+    if (catalogue.bookmark() == edited) {
+        ctx.originalName = RecordTable::textOf(*catalogue.current(), Cat::Produit);
+        return ctx;
     }
+    for (int p = 0; p < catalogue.recordCount(); ++p)
+        if (catalogue.recordAt(p).id == edited) {
+            ctx.originalName = RecordTable::textOf(catalogue.recordAt(p), Cat::Produit);
+            break;
+        }
     return ctx;
 }
 
@@ -118,7 +124,8 @@ std::optional<FormError> checkForm(const ProductForm& form, const FormContext& c
     // same name could never be told apart. Keeping the name of the edited product is allowed,
     // also where an old file already holds it twice.
     const QString stored = form.product.left(kProductWidth);
-    if (ctx.otherProducts.contains(stored) && !(ctx.editing && stored == ctx.originalName))
+    const bool taken = ctx.catalogue && ctx.catalogue->holdsText(Cat::Produit, stored, ctx.edited);
+    if (taken && !(ctx.editing && stored == ctx.originalName))
         return FormError{QString::fromUtf8("ERREUR : Le produit [") + form.product +
                              QString::fromUtf8("] existe déjà"),
                          FormField::Product};

@@ -44,11 +44,13 @@ struct FormError {
 };
 
 // What the OK checks compare the form with: the lists of the dialog, taken from the tree when
-// it opened, and the names of the other products.
+// it opened, and the catalogue, whose names are looked up when OK is pressed (it must outlive
+// the context).
 struct FormContext {
-    QStringList aisles;          // every aisle node, in tree order
-    QStringList sectors;         // every sector node, in tree order
-    QSet<QString> otherProducts; // names of all catalogue products but the one edited
+    QStringList aisles;  // every aisle node, in tree order
+    QStringList sectors; // every sector node, in tree order
+    const RecordTable* catalogue = nullptr;
+    RecordTable::Bookmark edited = 0; // the product edited; 0 for a new product
     bool editing = false;
     QString originalName; // the edited product's name when the dialog opened
 };

@@ -160,11 +160,11 @@ public:
     bool hadTies() const { return ties_; }
 
 private:
-    // Every record's folded keys, end to end per field. Texts that share their storage (the
-    // sector and aisle names of a list read from a file, a row's name and its product's) are
-    // folded once: a small cache keyed by the storage gives the key already made. The records,
-    // their values and their texts lie in separate heap blocks; each is asked for a few
-    // records ahead, so that the walk does not wait on memory at every step.
+    // Every record's folded keys, end to end per field. Texts that share their storage (a
+    // list row's name and its product's, texts copied from one another) are folded once: a
+    // small cache keyed by the storage gives the key already made. The records, their values
+    // and their texts lie in separate heap blocks; each is asked for a few records ahead, so
+    // that the walk does not wait on memory at every step.
     void foldKeys() {
         const size_t n = recs_.size(), k = keys_.size();
         struct Folded {

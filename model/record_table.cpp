@@ -4,7 +4,6 @@
 #include "model/text_index.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 // ---------------------------------------------------------------- schema
@@ -22,21 +21,6 @@ int TableSchema::indexOf(QStringView name) const {
 namespace {
 
 const FieldValue kNull;
-
-// One-character texts are shared, so the many flag fields cost no allocation each.
-const QString& sharedChar(QChar c) {
-    static const std::array<QString, 256> pool = [] {
-        std::array<QString, 256> p;
-        for (int i = 0; i < 256; ++i)
-            p[static_cast<size_t>(i)] = QString(QChar(i));
-        return p;
-    }();
-    static thread_local QString other;
-    if (c.unicode() < 256)
-        return pool[c.unicode()];
-    other = QString(c);
-    return other;
-}
 
 bool fitsType(FieldType t, qint64 v) {
     switch (t) {
@@ -442,12 +426,7 @@ bool RecordTable::setValue(int f, const FieldValue& v) {
     switch (def.type) {
     case FieldType::Text:
         if (auto* s = std::get_if<QString>(&v)) {
-            if (def.width == 1 && !s->isEmpty())
-                stored = sharedChar(s->at(0));
-            else if (def.width > 0 && s->size() > def.width)
-                stored = s->left(def.width);
-            else
-                stored = *s;
+            stored = def.width > 0 ? s->left(def.width) : *s;
         } else if (!std::holds_alternative<std::monostate>(v)) {
             return false;
         }
@@ -649,6 +628,22 @@ bool RecordTable::textsDistinct(int f) {
     if (f < 0 || f >= schema_.count() || schema_.at(f).type != FieldType::Text)
         return false;
     return !indexFor(f)->hasSharedTexts();
+}
+
+bool RecordTable::holdsText(int f, const QString& value, Bookmark except) const {
+    if (f < 0 || f >= schema_.count())
+        return false;
+    if (const Index* ix = indexes_[static_cast<size_t>(f)].get()) {
+        const TextIndex::Holders* held = ix->find(value);
+        bool other = false;
+        if (held)
+            held->forEach([&](const Record* r) { other = other || r->id != except; });
+        return other;
+    }
+    for (const auto& r : recs_)
+        if (r->id != except && textViewOf(*r, f) == value)
+            return true;
+    return false;
 }
 
 bool RecordTable::locate(int f, qint32 value) {

@@ -154,6 +154,10 @@ public:
     bool locate(int f, qint32 value);
     // Whether no two records hold the same text in the text field f (the filter ignored).
     bool textsDistinct(int f);
+    // Whether a record other than the one of `except` holds exactly `value` in the text field f
+    // (the filter ignored). Uses the field's index when a search built it, else reads every
+    // record.
+    bool holdsText(int f, const QString& value, Bookmark except = 0) const;
 
     // Sorts on fields separated by ";" ("Secteur;Rayon;Produit"), ascending, texts compared
     // without case; stable; the current record stays current. The orders found lately are

@@ -3,12 +3,12 @@
 #include "model/platform.h"
 #include "model/regional_settings.h"
 #include "model/text_compare.h"
-#include "model/walk_prefetch.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
 #include <numeric>
+#include <string>
 #include <vector>
 
 namespace {
@@ -61,6 +61,16 @@ const QString& textRef(const Record& r, int f) {
     static const QString kEmpty;
     const auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(f)]);
     return s ? *s : kEmpty;
+}
+
+// Whether `name`, its letters a to z folded to capitals, contains `foldedKey` (already folded
+// so), without making the folded copy.
+bool containsFoldAZ(QStringView name, QStringView foldedKey) {
+    const qsizetype n = foldedKey.size();
+    for (qsizetype at = 0; at + n <= name.size(); ++at)
+        if (text::equalFoldAZ(name.sliced(at, n), foldedKey))
+            return true;
+    return false;
 }
 
 // Positions of the records a walk sees, taken once at its start: every record while the table
@@ -314,15 +324,32 @@ std::optional<QStringList> ShoppingCommands::searchItems(const QString& typed) c
     const QString key = text::foldAZ(trimBlanks(typed));
     if (key.isEmpty())
         return std::nullopt;
-    QStringList items;
+    // The names found, each with its sort key made once: sorting many names that begin alike
+    // ("Biscuits nature réf. 000123") then compares the keys' code units, not folded letters.
+    struct Found {
+        const QString* name;
+        std::u16string sortKey;
+    };
+    std::vector<Found> found;
+    std::vector<char16_t> units;
     const RecordTable& cat = d_.catalogue;
     for (int pos : shownPositions(cat)) {
         const QString& name = textRef(cat.recordAt(pos), Cat::Produit);
-        if (text::foldAZ(name).contains(key))
-            items << name;
+        if (!containsFoldAZ(name, key))
+            continue;
+        units.clear();
+        text::appendSortKey(name, units);
+        found.push_back({&name, std::u16string(units.begin(), units.end())});
     }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const QString& a, const QString& b) { return text::lessNoCase(a, b); });
+    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        if (const int c = a.sortKey.compare(b.sortKey))
+            return c < 0;
+        return text::lessNoCase(*a.name, *b.name);
+    });
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(found.size()));
+    for (const Found& f : found)
+        items << *f.name;
     return items;
 }
 
@@ -499,10 +526,7 @@ int ShoppingCommands::blockRemove(int tag) {
             // Each name belongs to one product and one row at most: walking the rows, fewer
             // than the products, finds the same pairs.
             const std::vector<int> rows = shownPositions(lst);
-            const WalkPrefetch ahead(lst, rows, {Lst::Produit});
-            for (size_t i = 0; i < rows.size(); ++i) {
-                ahead.at(i);
-                const int row = rows[i];
+            for (const int row : rows) {
                 const Record& r = lst.recordAt(row);
                 if (!rowMatchesPanel(tag, r))
                     continue;
@@ -515,10 +539,8 @@ int ShoppingCommands::blockRemove(int tag) {
             // before winning when it bears the name, without moving the list's cursor.
             const std::vector<int> shown = shownPositions(cat);
             int partner = lst.currentPos();
-            const WalkPrefetch ahead(cat, shown, {Cat::Produit});
-            for (size_t i = 0; i < shown.size(); ++i) {
-                ahead.at(i);
-                const Record& product = cat.recordAt(shown[i]);
+            for (const int pos : shown) {
+                const Record& product = cat.recordAt(pos);
                 if (!isListed(product))
                     continue;
                 const int found =
@@ -528,7 +550,7 @@ int ShoppingCommands::blockRemove(int tag) {
                 partner = found;
                 if (!doomed[static_cast<size_t>(found)] &&
                     rowMatchesPanel(tag, lst.recordAt(found)))
-                    doom(found, shown[i]);
+                    doom(found, pos);
             }
         }
         if (doomedCount > 0)
@@ -578,11 +600,8 @@ void ShoppingCommands::recomputeTotal() {
         // before wins when it bears the name), without moving the catalogue's cursor, which
         // stays where it was.
         int partner = cat.currentPos();
-        const std::vector<int> rows = shownPositions(lst);
-        const WalkPrefetch ahead(lst, rows, {Lst::Produit});
-        for (size_t i = 0; i < rows.size(); ++i) {
-            ahead.at(i);
-            const Record& row = lst.recordAt(rows[i]);
+        for (const int pos : shownPositions(lst)) {
+            const Record& row = lst.recordAt(pos);
             const int found = cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), partner);
             if (found < 0)
                 continue; // a row without its product counts for nothing

@@ -9,15 +9,16 @@ format=${1:-clang-format}
 
 mapfile -t files < <(find app dialogs model output tests bench fuzz tools resources \
     -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
-unformatted=()
-for f in "${files[@]}"; do
-    if ! "$format" --style=file --dry-run --Werror "$f" >/dev/null 2>&1; then
-        unformatted+=("$f")
+# One run over every file; each difference is reported as "<file>:<line>:<col>: error: ...".
+report=$("$format" --style=file --dry-run --Werror "${files[@]}" 2>&1) && status=0 || status=$?
+if ((status != 0)); then
+    unformatted=$(grep -o '^[^:]*:[0-9]*:[0-9]*: error' <<<"$report" | cut -d: -f1 | sort -u)
+    if [[ -z $unformatted ]]; then
+        echo "$report" # clang-format itself failed
+    else
+        echo "Not formatted by .clang-format (run: $format -i FILE):"
+        sed 's/^/  /' <<<"$unformatted"
     fi
-done
-if ((${#unformatted[@]})); then
-    echo "Not formatted by .clang-format (run: $format -i FILE):"
-    printf '  %s\n' "${unformatted[@]}"
     exit 1
 fi
 echo "${#files[@]} files follow .clang-format"

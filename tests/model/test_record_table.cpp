@@ -14,6 +14,7 @@ private slots:
     void walkAndEndTests();
     void locateRules();
     void locateIndexFollowsChanges();
+    void holdsTextWithAndWithoutIndex();
     void sortIsStableCaseInsensitiveAndKeepsTheCurrentRecord();
     void filterSwitch();
     void bookmarks();
@@ -269,6 +270,32 @@ void TestRecordTable::locateIndexFollowsChanges() {
     // Emptying the table empties the index.
     t.empty();
     QVERIFY(!t.locate(Cat::Produit, u("produit 18")));
+}
+
+void TestRecordTable::holdsTextWithAndWithoutIndex() {
+    // The same answers before a search builds the name index (every record read) and after.
+    for (const bool indexed : {false, true}) {
+        RecordTable t(catalogueSchema());
+        fill(t, {u("Lait"), u("Pain"), u("Pain")});
+        if (indexed)
+            t.locate(Cat::Produit, u("Lait"));
+        t.setCurrentPos(0);
+        const RecordTable::Bookmark lait = t.bookmark();
+        t.setCurrentPos(1);
+        const RecordTable::Bookmark pain = t.bookmark();
+        QVERIFY(t.holdsText(Cat::Produit, u("Lait")));
+        QVERIFY(!t.holdsText(Cat::Produit, u("Lait"), lait)); // only the record set aside
+        QVERIFY(t.holdsText(Cat::Produit, u("Pain"), pain));  // the other "Pain"
+        QVERIFY(!t.holdsText(Cat::Produit, u("lait")));       // exact, with case
+        QVERIFY(!t.holdsText(Cat::Produit, u("Lai")));
+        QVERIFY(!t.holdsText(-1, u("Lait")));
+        // A renamed record answers by its new name.
+        t.setCurrentPos(0);
+        t.setText(Cat::Produit, u("Beurre"));
+        t.post();
+        QVERIFY(!t.holdsText(Cat::Produit, u("Lait")));
+        QVERIFY(t.holdsText(Cat::Produit, u("Beurre"), pain));
+    }
 }
 
 void TestRecordTable::sortIsStableCaseInsensitiveAndKeepsTheCurrentRecord() {
