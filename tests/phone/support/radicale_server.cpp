@@ -50,7 +50,7 @@ bool RadicaleServer::start() {
     QByteArray config = "[server]\nhosts = 127.0.0.1:" + QByteArray::number(port_) +
                         "\n[storage]\nfilesystem_folder = " + (d + "/collections").toUtf8() +
                         "\n[rights]\ntype = from_file\nfile = " + (d + "/rights").toUtf8() +
-                        "\n[logging]\nlevel = warning\n[auth]\ndelay = 0\n";
+                        "\n[logging]\nlevel = error\n[auth]\ndelay = 0\n";
     if (auth) {
         config += "type = htpasswd\nhtpasswd_filename = " + (d + "/users").toUtf8() +
                   "\nhtpasswd_encryption = plain\n";

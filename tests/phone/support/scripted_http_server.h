@@ -42,7 +42,8 @@ public:
 private:
     void readFrom(QTcpSocket* socket);
 
-    QTcpServer server_;
     Script script_;
     QHash<QTcpSocket*, QByteArray> buffers_;
+    // Last, so that it goes first: its sockets say they are disconnected while buffers_ lives.
+    QTcpServer server_;
 };
