@@ -60,6 +60,21 @@ void BM_SendAndReadBack200Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_SendAndReadBack200Rows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
+// "Relever le téléphone" alone: the list checked, its 200 tasks read and told ticked or not.
+void BM_ReadBack200Rows(benchmark::State& state) {
+    const QList<ShoppingTask> list = rows();
+    CaldavClient client(CaldavAccount{newList(), {}, {}});
+    SyncState sync;
+    PhoneSync phone(client, sync);
+    runSync(phone, [&] { phone.send(list); });
+    for (auto _ : state) {
+        const PhoneSync::Outcome read = runSync(phone, [&] { phone.fetch(); });
+        if (!read.ok || read.tasksRead != kRows)
+            state.SkipWithError(qPrintable(read.error));
+    }
+}
+BENCHMARK(BM_ReadBack200Rows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
 void BM_SecondSendOf200RowsWithoutChange(benchmark::State& state) {
     const QList<ShoppingTask> list = rows();
     CaldavClient client(CaldavAccount{newList(), {}, {}});

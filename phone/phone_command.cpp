@@ -171,7 +171,10 @@ std::optional<int> runFromArguments(int argc, char** argv) {
     req.action = *action;
     req.listFile = args[1];
     req.directory = QDir::currentPath();
-    req.today = QDate::currentDate();
+    // The window's testing aid KABIRO_TODAY=yyyy-MM-dd fixes the day here too.
+    const QDate fixed =
+        QDate::fromString(qEnvironmentVariable("KABIRO_TODAY").trimmed(), Qt::ISODate);
+    req.today = fixed.isValid() ? fixed : QDate::currentDate();
     KeychainStore keyring;
     const Result r = run(req, keyring);
     if (!r.summary.isEmpty())
