@@ -30,8 +30,14 @@ void trip(ShoppingData& d) {
         select(d.catalogue, QString::fromLatin1(n));
         cmd.addOne({day(0), 3});
     }
-    select(d.catalogue, QStringLiteral("Lait"));
-    cmd.poseproduit({day(0), 3}); // a second row of the same product
+    // A second row of the same product, as a list file may bring.
+    d.list.append();
+    d.list.setText(Lst::Secteur, QStringLiteral("Super"));
+    d.list.setText(Lst::Rayon, QStringLiteral("Divers"));
+    d.list.setText(Lst::Produit, QStringLiteral("Lait"));
+    d.list.setInteger(Lst::unite_vente, 1);
+    d.list.post();
+    cmd.recomputeTotal();
     d.setModified(false);
 }
 
