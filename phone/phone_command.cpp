@@ -6,7 +6,7 @@
 #include "model/shopping_commands.h"
 #include "phone/credential_store.h"
 #include "phone/list_tasks.h"
-#include "phone/phone_sync.h"
+#include "phone/phone_session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,22 +17,27 @@ namespace phonecmd {
 
 namespace {
 
-constexpr char kSection[] = "TELEPHONE";
-
 QString count(int n, const char* one, const char* many) {
     return QString::number(n) + u' ' + QString::fromUtf8(n > 1 ? many : one);
 }
 
-void waitFor(PhoneSync& sync) {
-    if (!sync.busy())
+void waitFor(PhoneSession& session) {
+    if (!session.busy())
         return;
     QEventLoop loop;
-    QObject::connect(&sync, &PhoneSync::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&session, &PhoneSession::finished, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
 Result failure(const QString& error) {
     return Result{Failure, QString(), error};
+}
+
+QString warningLines(const PhoneSync::Outcome& o) {
+    QString out;
+    for (const QString& w : o.warnings)
+        out += u'\n' + w;
+    return out;
 }
 
 } // namespace
@@ -44,93 +49,60 @@ QString usage() {
 }
 
 Result run(const Request& req, CredentialStore& store) {
-    const IniFile ini(settings::filePath(req.directory));
-    const QString url = ini.readString(kSection, "URL", QString()).trimmed();
-    const QString user = ini.readString(kSection, "Utilisateur", QString()).trimmed();
-    if (url.isEmpty())
-        return failure(QStringLiteral("Aucune liste de tâches : indiquez son adresse dans %1, "
-                                      "section [TELEPHONE], clé URL")
-                           .arg(ini.path()));
-    CaldavAccount account{QUrl(url), user, QString()};
-    if (!account.collection.isValid())
-        return failure(QStringLiteral("Adresse de liste de tâches invalide : %1").arg(url));
-    if (!user.isEmpty()) {
-        const std::optional<QString> pw = accountPassword(store, url, user);
-        if (!pw)
-            return failure(QStringLiteral("Aucun mot de passe pour %1 : enregistrez-le dans "
-                                          "« Téléphone (CalDAV)... » ou donnez-le dans la "
-                                          "variable %2")
-                               .arg(user, QString::fromLatin1(kPasswordVariable)));
-        account.password = *pw;
-    }
+    PhoneSession session(req.directory, req.listFile, store);
+    QString error;
+    if (!session.open(&error))
+        return failure(error);
+    session.setTimeout(req.timeoutMs);
 
     ShoppingData data;
-    QString error;
     const QString listPath = QDir(req.directory).filePath(req.listFile);
     if (!listfile::load(listPath, data, &error))
         return failure(error);
 
-    const QString statePath = syncFilePath(req.directory, req.listFile);
-    SyncState state;
-    if (!state.load(statePath, url, &error))
-        return failure(error);
-
-    CaldavClient client(account);
-    client.setTimeout(req.timeoutMs);
-    PhoneSync sync(client, state);
-
     if (req.action == Action::Send) {
-        sync.send(tasksFromList(data));
-        waitFor(sync);
-        const PhoneSync::Outcome& o = sync.outcome();
-        // What was written is recorded even after a failure, so nothing is doubled next time.
-        QString stateError;
-        const bool stateSaved = state.save(statePath, &stateError);
+        session.send(tasksFromList(data));
+        waitFor(session);
+        const PhoneSync::Outcome& o = session.outcome();
         if (!o.ok)
             return failure(o.error);
-        if (!stateSaved)
-            return failure(stateError);
+        if (!session.stateError().isEmpty())
+            return failure(session.stateError());
         Result r;
         r.summary = QStringLiteral("Envoyé au téléphone : %1, %2, %3, %4.")
                         .arg(count(o.created, "tâche créée", "tâches créées"),
                              count(o.updated, "modifiée", "modifiées"),
                              count(o.deleted, "supprimée", "supprimées"),
-                             count(o.unchanged, "inchangée", "inchangées"));
-        for (const QString& w : o.warnings)
-            r.summary += u'\n' + w;
+                             count(o.unchanged, "inchangée", "inchangées")) +
+                    warningLines(o);
         return r;
     }
 
-    sync.fetch();
-    waitFor(sync);
-    const PhoneSync::Outcome fetched = sync.outcome();
+    session.fetch();
+    waitFor(session);
+    const PhoneSync::Outcome fetched = session.outcome();
     if (!fetched.ok)
         return failure(fetched.error);
     Result r;
-    QString warnings;
-    for (const QString& w : fetched.warnings)
-        warnings += u'\n' + w;
     if (fetched.ticked.isEmpty()) {
-        r.summary = QStringLiteral("Relevé du téléphone : aucun produit coché.") + warnings;
-        state.save(statePath, nullptr);
+        r.summary =
+            QStringLiteral("Relevé du téléphone : aucun produit coché.") + warningLines(fetched);
         return r;
     }
 
-    const IniFile settingsFile(settings::filePath(req.directory));
-    const AppSettings s = AppSettings::readAtStart(settingsFile, AppSettings::mainDefaults());
+    const AppSettings s = AppSettings::readAtStart(IniFile(settings::filePath(req.directory)),
+                                                   AppSettings::mainDefaults());
     ShoppingCommands commands(data);
-    const GestureContext ctx{req.today, s.delayCoef};
     const int validated = commands.validatePurchased(
-        ctx, RegionalSettings::system().longDate(req.today), fetched.ticked);
+        {req.today, s.delayCoef}, RegionalSettings::system().longDate(req.today), fetched.ticked);
     if (data.modified() && !listfile::save(listPath, data, &error))
         return failure(error);
 
     // The list is saved: the tasks of the bought products leave the phone. Should that fail, the
     // next send deletes them, since their rows are gone.
-    sync.removeTasks(fetched.ticked);
-    waitFor(sync);
-    const PhoneSync::Outcome removed = sync.outcome();
-    state.save(statePath, nullptr);
+    session.removeTasks(fetched.ticked);
+    waitFor(session);
+    const PhoneSync::Outcome& removed = session.outcome();
 
     r.summary = QStringLiteral("Relevé du téléphone : %1 (%2) ; %3 sur la liste.")
                     .arg(count(validated, "produit coché validé", "produits cochés validés"),
@@ -141,10 +113,9 @@ Result run(const Request& req, CredentialStore& store) {
             QStringLiteral("\nAttention : les tâches cochées restent sur le serveur (%1) ; "
                            "le prochain envoi les supprimera.")
                 .arg(removed.error);
-    r.summary += warnings;
+    r.summary += warningLines(fetched);
     return r;
 }
-
 std::optional<int> runFromArguments(int argc, char** argv) {
     std::optional<Action> action;
     for (int i = 1; i < argc; ++i) {

@@ -1,8 +1,10 @@
 // The files and data beside the exchanges: the sync file, and the tasks made from the list as the
 // shop filter shows it, in the printed list's order.
 
+#include "fake_credentials.h"
 #include "model/shopping_commands.h"
 #include "phone/list_tasks.h"
+#include "phone/phone_session.h"
 #include "phone/phone_sync.h"
 #include "phone/sync_state.h"
 #include "support/shopping_fixture.h"
@@ -100,6 +102,35 @@ private slots:
         const QStringList keys = PhoneSync::rowKeys({a, b, a, a});
         QCOMPARE(keys, (QStringList{"Lait", "Pain", "Lait\n2", "Lait\n3"}));
         QCOMPARE(PhoneSync::productOfKey(keys[3]), QStringLiteral("Lait"));
+    }
+
+    void sessionSettingsLiveInTheIniFile() {
+        QTemporaryDir dir;
+        QFile ini(dir.filePath(QStringLiteral("kabiro.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[SAISIE]\r\nCoef_delai=5\r\n");
+        ini.close();
+        QString error;
+        QVERIFY(PhoneSession::writeSettings(
+            dir.path(),
+            {QStringLiteral("https://dav.example/marie/courses/"), QStringLiteral("marie")},
+            &error));
+        const PhoneSession::Settings s = PhoneSession::readSettings(dir.path());
+        QCOMPARE(s.url, QStringLiteral("https://dav.example/marie/courses/"));
+        QCOMPARE(s.user, QStringLiteral("marie"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), QByteArray("[SAISIE]\r\nCoef_delai=5\r\n[TELEPHONE]\r\n"
+                                           "URL=https://dav.example/marie/courses/\r\n"
+                                           "Utilisateur=marie\r\n"));
+        // A relative address is refused before anything is sent.
+        QVERIFY(PhoneSession::writeSettings(dir.path(), {QStringLiteral("courses/"), QString()},
+                                            &error));
+        FakeCredentialStore keyring;
+        PhoneSession session(dir.path(), QStringLiteral("kabiro.pnv"), keyring);
+        QVERIFY(!session.open(&error));
+        QVERIFY(error.contains(QStringLiteral("invalide")));
+        QCOMPARE(tickedQuestion(3), QStringLiteral("3 produits ont été cochés sur le téléphone.\r\n"
+                                                   "Validez-vous ces achats ?"));
     }
 };
 
