@@ -5,12 +5,17 @@
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "dialogs/splash.h"
+#include "phone/phone_command.h"
 #include "resources/resources.h"
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 
 int main(int argc, char** argv) {
+    // --envoyer and --relever talk to the phone's task list without opening a window.
+    if (const std::optional<int> code = phonecmd::runFromArguments(argc, argv))
+        return *code;
     QApplication app(argc, argv);
     kabiroInitResources();
     appsetup::installFontSubstitutes();

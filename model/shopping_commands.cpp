@@ -4,6 +4,7 @@
 #include "model/regional_settings.h"
 #include "model/text_compare.h"
 
+#include <QSet>
 #include <algorithm>
 #include <initializer_list>
 #include <limits>
@@ -144,6 +145,29 @@ bool rowMatchesPanel(int tag, const Record& row) {
     default:
         return false;
     }
+}
+
+// Validation of one bought product: the planned flag is cleared and a reminder inside its window
+// or due restarts (from its due date, or from today when due). Leaves the cursor on it when it
+// changed.
+void validateProductAt(RecordTable& cat, int pos, const GestureContext& ctx) {
+    const Record& product = cat.recordAt(pos);
+    const bool planned = isYes(product, Cat::prevu);
+    const reminder::Inputs in = reminder::fromCatalogue(product);
+    if (!planned && !in.active)
+        return; // nothing to change
+    cat.setCurrentPos(pos);
+    if (planned)
+        cat.setText(Cat::prevu, Flag::No);
+    if (in.active) {
+        const QDate due = reminder::dueDate(in);
+        const int w = reminder::window(in.period, ctx.coefDelai);
+        if (ctx.today >= due.addDays(-w))
+            cat.setDate(Cat::date_dern_achat, due);
+        if (ctx.today >= due)
+            cat.setDate(Cat::date_dern_achat, ctx.today);
+    }
+    cat.post();
 }
 
 } // namespace
@@ -713,31 +737,45 @@ bool ShoppingCommands::validate(const GestureContext& ctx, const QString& longDa
         SuspendRefresh suspend{&cat};
         KeepCurrent keep(cat);
         const std::vector<int> shown = shownPositions(cat);
-        for (int pos : shown) {
-            const Record& product = cat.recordAt(pos);
-            if (!isListed(product))
-                continue;
-            const bool planned = isYes(product, Cat::prevu);
-            const reminder::Inputs in = reminder::fromCatalogue(product);
-            if (!planned && !in.active)
-                continue; // nothing to change
-            cat.setCurrentPos(pos);
-            if (planned)
-                cat.setText(Cat::prevu, Flag::No);
-            if (in.active) {
-                const QDate due = reminder::dueDate(in);
-                const int w = reminder::window(in.period, ctx.coefDelai);
-                if (ctx.today >= due.addDays(-w))
-                    cat.setDate(Cat::date_dern_achat, due);
-                if (ctx.today >= due)
-                    cat.setDate(Cat::date_dern_achat, ctx.today);
-            }
-            cat.post();
-        }
+        for (int pos : shown)
+            if (isListed(cat.recordAt(pos)))
+                validateProductAt(cat, pos, ctx);
     }
     d_.validationText = QStringLiteral(" ") + longDate;
     d_.setModified();
     return true;
+}
+
+int ShoppingCommands::validatePurchased(const GestureContext& ctx, const QString& longDate,
+                                        const QStringList& products) {
+    const QSet<QString> bought(products.begin(), products.end());
+    RecordTable& cat = d_.catalogue;
+    RecordTable& lst = d_.list;
+    int validated = 0;
+    int removed = 0;
+    {
+        SuspendRefresh suspend{&cat, &lst};
+        KeepCurrent keep(cat);
+        for (int pos = 0; pos < cat.recordCount(); ++pos) {
+            const Record& product = cat.recordAt(pos);
+            if (!isListed(product) || !bought.contains(textRef(product, Cat::Produit)))
+                continue;
+            validateProductAt(cat, pos, ctx);
+            cat.setCurrentPos(pos);
+            cat.setText(Cat::color, Flag::NotListed);
+            cat.post();
+            ++validated;
+        }
+        removed = lst.removeIf(
+            [&](const Record& row) { return bought.contains(textRef(row, Lst::Produit)); });
+    }
+    if (validated == 0 && removed == 0)
+        return 0;
+    if (validated > 0)
+        d_.validationText = QStringLiteral(" ") + longDate;
+    recomputeTotal();
+    d_.setModified();
+    return validated;
 }
 
 bool ShoppingCommands::validate(const GestureContext& ctx, const RegionalSettings& regional) {

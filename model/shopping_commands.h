@@ -201,6 +201,13 @@ public:
     // product shown is listed.
     bool validate(const GestureContext& ctx, const QString& longDate);
     bool validate(const GestureContext& ctx, const RegionalSettings& regional);
+    // Validation of products bought elsewhere (ticked on the phone), whatever the filter shows:
+    // each listed product of those names is validated as above, loses its mark, and every list
+    // row of those names is removed; the validation text becomes " " + longDate and the total is
+    // recomputed. Returns the number of products validated; nothing changes when none of them has
+    // a mark or a row.
+    int validatePurchased(const GestureContext& ctx, const QString& longDate,
+                          const QStringList& products);
     // spd_btn_valideClick, the whole "Valide" command: nothing without a listed product, else the
     // question through the platform and, on Yes, validate. True when the list was validated.
     bool validateAsking(const GestureContext& ctx, Platform& platform);

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 format=${1:-clang-format}
 
-mapfile -t files < <(find app dialogs model output tests bench fuzz tools resources \
+mapfile -t files < <(find app dialogs model output phone tests bench fuzz tools resources \
     -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 # One run over every file; each difference is reported as "<file>:<line>:<col>: error: ...".
 report=$("$format" --style=file --dry-run --Werror "${files[@]}" 2>&1) && status=0 || status=$?

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libbenchmark-dev fonts-liberation fonts-comic-neue qt6-translations-l10n xvfb xauth ccache
           desktop-file-utils shared-mime-info libxml2-utils xdotool x11-utils
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev qtkeychain-qt6-dev radicale)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
