@@ -1,6 +1,10 @@
 #include "app/application_setup.h"
 
+#include "model/platform.h"
+#include "model/user_folder.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -36,6 +40,31 @@ void installFrenchTranslations(QApplication& app) {
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
+}
+
+void setDesktopIdentity() {
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.paniva"));
+}
+
+void enterUserFolder(Platform& platform) {
+    const QString folder = userfolder::folderPath();
+    const userfolder::Preparation prepared = userfolder::prepare(
+        folder, userfolder::findExample(QCoreApplication::applicationDirPath()));
+    const QString stays =
+        QStringLiteral("\r\n\r\nPaniva travaille dans le dossier courant, « %1 ».")
+            .arg(QDir::toNativeSeparators(QDir::currentPath()));
+    if (!prepared.ready) {
+        platform.error(prepared.problem + stays);
+        return;
+    }
+    if (!QDir::setCurrent(folder)) {
+        platform.error(QStringLiteral("Le dossier de travail « %1 » ne peut pas être ouvert.")
+                           .arg(QDir::toNativeSeparators(folder)) +
+                       stays);
+        return;
+    }
+    if (!prepared.problem.isEmpty())
+        platform.warning(prepared.problem);
 }
 
 } // namespace appsetup

@@ -373,6 +373,8 @@ void drawTrolleyAndIcon() {
 }
 
 // The icon for the desktop's menus and file manager, in the sizes of the hicolor icon theme.
+// Its scalable form, packaging/icons/hicolor/scalable/apps/paniva.svg, is the same drawing
+// written out by hand on the 32 grid: a change here goes there too.
 void drawDesktopIcons() {
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         draw(size, QStringLiteral("icons/hicolor/%1x%1/apps/paniva.png").arg(size),

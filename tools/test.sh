@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/deps.sh
+bash tools/deps.sh test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABIRO_WERROR=ON
 cmake --build build -j "$(nproc)"
 ctest --test-dir build --output-on-failure -j "$(nproc)"
