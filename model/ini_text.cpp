@@ -99,13 +99,23 @@ FileBytes readFile(const QString& path, qint64 maxSize) {
     if (!f.open(QIODevice::ReadOnly))
         return out;
     ++reads;
-    QByteArray bytes = f.read(maxSize + 1);
-    if (bytes.size() > maxSize) {
-        out.refusal = tooLarge();
-        return out;
+    // Read piece by piece rather than into a buffer of the bound: most files are small, and one
+    // that grows while it is read still stops at the bound.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    char piece[64 * 1024];
+    for (;;) {
+        const qint64 got = f.read(piece, sizeof piece);
+        if (got < 0)
+            return out;
+        if (got == 0)
+            break;
+        bytes.append(piece, got);
+        if (bytes.size() > maxSize) {
+            out.refusal = tooLarge();
+            return out;
+        }
     }
-    if (f.error() != QFileDevice::NoError)
-        return out;
     out.bytes = std::move(bytes);
     return out;
 }
