@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 
+#include "app/drag_controls.h"
 #include "app/event_relay.h"
 
 #include <QApplication>
@@ -81,7 +82,7 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
              watched == cpanels[2])
         control = static_cast<QWidget*>(watched);
     const QString name = control ? control->objectName() : QString();
-    const drop::Control which = drop::controlFromName(name);
+    const drop::Control which = dragControls::fromObjectName(name);
     const int tag = drop::panelTag(which);
     const bool isGrid = control == RxDBGrid1 || control == RxDBGrid2;
 
@@ -209,7 +210,7 @@ void Tfrm_main::raisePanels() {
 
 void Tfrm_main::startDrag(QWidget* source) {
     pressSource_ = nullptr;
-    const drop::Control which = drop::controlFromName(source->objectName());
+    const drop::Control which = dragControls::fromObjectName(source->objectName());
     auto* drag = new QDrag(source);
     auto* mime = new QMimeData;
     mime->setData(kControlMime, source->objectName().toUtf8());
@@ -227,12 +228,14 @@ void Tfrm_main::startDrag(QWidget* source) {
 }
 
 bool Tfrm_main::controlDragOver(const QString& source, const QString& target) const {
-    return drop::accepts(drop::controlFromName(target), drop::controlFromName(source));
+    return drop::accepts(dragControls::fromObjectName(target),
+                         dragControls::fromObjectName(source));
 }
 
 drop::DropOutcome Tfrm_main::controlDragDrop(const QString& source, const QString& target) {
     endSheetEdit();
-    const drop::Effect effect = drop::dropEffect(source, target);
+    const drop::Effect effect = drop::dropEffect(dragControls::fromObjectName(source),
+                                                 dragControls::fromObjectName(target));
     const drop::DropOutcome out = drop::applyDrop(effect, commands_, gestureContext(), platform_);
     if (effect == drop::Effect::Validate && out.changed)
         showValidationText();
