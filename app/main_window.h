@@ -229,6 +229,9 @@ private:
     // when the window is destroyed).
     RecordTable::Bookmark sheetProduct_ = 0;
     bool endingSheetEdit_ = false;
+    // The refusal of a note character is being told: the box takes the focus from the note for
+    // a while, which neither ends nor restarts its edit.
+    bool tellingNoteRefusal_ = false;
     QWidget* pressSource_ = nullptr;
     QPoint pressAt_;
     std::unique_ptr<QObject> shoppingEvents_;
