@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -232,6 +233,11 @@ bool ProductSheet::eventFilter(QObject* watched, QEvent* event) {
     }
     QLineEdit* f = typingField(watched);
     if (!f)
+        return false;
+    // Another window taking the focus for a while (a message box, another program) neither
+    // leaves the field nor enters it again: the edit, its text and its cursor go on after it.
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
