@@ -54,7 +54,7 @@ Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* p
     showFileName();
 
     // 4. The settings, each applied to the window.
-    applySettings(AppSettings::readAtStart(IniFile(settingsPath()), windowSettings()));
+    readSettingsAtStart();
 
     // 5. The window layout.
     fen_restExecute();

@@ -161,6 +161,7 @@ private:
     void clearListTypeEntries();
 
     // Settings and layout.
+    void readSettingsAtStart(); // told once when the file is set aside
     void applySettings(const AppSettings& s);
     void applyLayout(const WindowLayout& layout);
     void setSectorViewShown(bool shown);
@@ -204,6 +205,9 @@ private:
     std::unique_ptr<SplitterWidths> splitters_;
     RecordTable::Bookmark sheetProduct_ = 0; // the product the sheet shows: its edits go there
     bool endingSheetEdit_ = false;
+    // The refusal of a note character is being told: the box takes the focus from the note for
+    // a while, which neither ends nor restarts its edit.
+    bool tellingNoteRefusal_ = false;
     QWidget* pressSource_ = nullptr; // the pending press of a drag source
     QPoint pressAt_;
     // The filter of the gesture controls' events, last: it goes first when the window goes.

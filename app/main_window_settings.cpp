@@ -12,13 +12,17 @@
 #include "dialogs/bgr_color.h"
 #include "model/ini_file.h"
 #include "model/platform.h"
+#include "model/window_placement.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -37,6 +41,14 @@ AppSettings Tfrm_main::windowSettings() const {
         s.stateColours[i] = bgrFromColor(ui_->cart->stateColour(i));
     }
     return s;
+}
+
+void Tfrm_main::readSettingsAtStart() {
+    const IniFile::Reading reading = IniFile(settingsPath()).read();
+    applySettings(AppSettings::readAtStart(reading, windowSettings()));
+    // Told once: the layout restore that follows finds the same file set aside, silently.
+    if (reading.refused())
+        platform_.warning(settings::refusedFileMessage(reading.refusal()));
 }
 
 void Tfrm_main::applySettings(const AppSettings& s) {
@@ -111,15 +123,38 @@ WindowLayout Tfrm_main::currentLayout() const {
 }
 
 void Tfrm_main::applyLayout(const WindowLayout& l) {
-    splitters_->setLeft(l.spliter1);
-    splitters_->setTree(l.spliter2);
+    // The stored place is brought onto the screens there are now, the primary one first.
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (const QScreen* s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            screens << s->availableGeometry();
+    // What the frame adds: known once the window is on screen, else a title bar's height.
+    const QSize frame =
+        isVisible() ? frameGeometry().size() - size()
+                    : QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    const QRect place =
+        placement::fitWindow({l.left, l.top, l.width, l.height}, screens, minimumSize(), frame);
+    int width = place.width();
+    if (l.maximised() && !screens.isEmpty())
+        width = screens.front().width();
+
+    // The splitters share out the width the window will have.
+    const QWidget* right = ui_->Splitter1->widget(1);
+    const int rightMinimum = right ? std::max(right->minimumSizeHint().width(), 50) : 50;
+    const int left = placement::fitSplit(l.spliter1, width - ui_->Splitter1->handleWidth(),
+                                         look::kLeftPartMinimumWidth, rightMinimum);
+    splitters_->setLeft(left);
+    splitters_->setTree(placement::fitSplit(l.spliter2, left - ui_->Splitter2->handleWidth(), 1,
+                                            look::kCatalogueMinimumWidth));
     ui_->Panel10->setVisible(l.voirSecteur);
     if (l.maximised()) {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     } else {
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
-        move(l.left, l.top);
-        resize(l.width, l.height);
+        move(place.topLeft());
+        resize(place.size());
     }
     splitters_->apply();
 }

@@ -62,11 +62,15 @@ void Tfrm_main::setupSheet() {
 // ---------------------------------------------------------------- price, period, note
 
 void Tfrm_main::DBEdit2Enter(QLineEdit* field) {
+    if (tellingNoteRefusal_)
+        return;
     // The edit starts from what the sheet shows.
     field->setModified(false);
 }
 
 void Tfrm_main::DBEdit2Exit(QLineEdit*) {
+    if (tellingNoteRefusal_)
+        return;
     endSheetEdit();
 }
 
@@ -95,9 +99,17 @@ void Tfrm_main::DBEdit2Change(const QString& text) {
     noteField->setText(kept);
     noteField->setCursorPosition(std::max(cursor, 0));
     noteField->setModified(true);
-    // Told once the key has been handled.
+    // Told once the key has been handled. While the box is up the note keeps its edit, its
+    // text and its cursor: after OK the user types on where the refused character would have
+    // gone (what is typed while the box is up goes to the box).
     QMetaObject::invokeMethod(
-        this, [this, m = *first] { platform_.error(m); }, Qt::QueuedConnection);
+        this,
+        [this, m = *first] {
+            tellingNoteRefusal_ = true;
+            platform_.error(m);
+            tellingNoteRefusal_ = false;
+        },
+        Qt::QueuedConnection);
 }
 
 void Tfrm_main::endSheetEdit() {
@@ -163,9 +175,16 @@ void Tfrm_main::endSheetEdit() {
         } else {
             bool ok = false;
             const int days = period.toInt(&ok);
-            if (ok && days >= 0 && days <= product_edit::kMaxPeriod && before != days) {
-                cat.setInteger(Cat::Duree_rappel, days);
-                changed = true;
+            // A stored period beyond the dialog's range (read from a file) stays as it is when
+            // it is left unchanged; a new one must lie within the range.
+            if (ok && before != days) {
+                if (days >= 0 && days <= product_edit::kMaxPeriod) {
+                    cat.setInteger(Cat::Duree_rappel, days);
+                    changed = true;
+                } else {
+                    platform_.error(QStringLiteral("ERREUR : La durée du rappel doit être un "
+                                                   "nombre entier de jours, de 0 à 9999"));
+                }
             }
         }
     }

@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QValidator>
 
 namespace {
@@ -66,11 +68,20 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     look::setBackground(strip_, palette().color(QPalette::Button));
     outer->addWidget(strip_);
 
+    // The sector and aisle names stand in a row of their own: in the grid below, their
+    // lengths would widen its columns and move the fields from product to product.
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 1, 0, 1);
+    column->setSpacing(2);
+    outer->addLayout(column, 1);
+    auto* names = new QHBoxLayout;
+    names->setSpacing(3);
+    column->addLayout(names);
     auto* grid = new QGridLayout;
-    grid->setContentsMargins(0, 1, 0, 1);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(2);
-    outer->addLayout(grid, 1);
+    column->addLayout(grid, 1);
 
     sector_ = textLabel(this, "DBText1", QString());
     aisle_ = textLabel(this, "DBText2", QString());
@@ -81,9 +92,11 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     edit_->setAutoRaise(true);
     edit_->setFixedSize(18, 18);
     edit_->setToolTip(QStringLiteral("Editer/modifier un produit"));
-    grid->addWidget(sector_, 0, 0, 1, 2);
-    grid->addWidget(aisle_, 0, 2, 1, 2);
-    grid->addWidget(edit_, 0, 4, Qt::AlignRight);
+    for (QLabel* l : {sector_, aisle_})
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    names->addWidget(sector_, 1);
+    names->addWidget(aisle_, 1);
+    names->addWidget(edit_, 0, Qt::AlignRight);
 
     planned_ = new QCheckBox(this);
     planned_->setObjectName(QStringLiteral("DBCheckBox1"));
@@ -93,8 +106,8 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     QFont bold = product_->font();
     bold.setBold(true);
     product_->setFont(bold);
-    grid->addWidget(planned_, 1, 0);
-    grid->addWidget(product_, 1, 1, 1, 4);
+    grid->addWidget(planned_, 0, 0);
+    grid->addWidget(product_, 0, 1, 1, 3);
 
     // Price: at most six characters, digits with two decimals at most. The validator limits
     // typing; a stored price longer than six characters is still shown whole.
@@ -111,24 +124,28 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     date_->setCalendarPopup(true);
     date_->setFixedHeight(20);
     date_->setDisplayFormat(dateFormat);
-    grid->addWidget(textLabel(this, "lbl_prix", QStringLiteral("Prix")), 2, 0);
-    grid->addWidget(price_, 2, 1);
-    grid->addWidget(reminder_, 2, 2);
-    grid->addWidget(date_, 2, 3, 1, 2);
+    // "Rappel le" is never cut: the date picker gives up width first.
+    reminder_->setMinimumWidth(reminder_->sizeHint().width());
+    date_->setMinimumWidth(60);
+    grid->addWidget(textLabel(this, "lbl_prix", QStringLiteral("Prix")), 1, 0);
+    grid->addWidget(price_, 1, 1);
+    grid->addWidget(reminder_, 1, 2);
+    grid->addWidget(date_, 1, 3);
 
-    // Period: whole days, 0 to 9999, as in the product dialog.
+    // Period: whole days typed, as in the product dialog. A stored period is shown whole,
+    // whatever the file held (the 16-bit field goes from -32768 to 32767).
     period_ = field(this, "DBEdit3");
     period_->setFixedWidth(52);
     period_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    period_->setValidator(new PatternValidator(QStringLiteral("\\d{0,4}"), period_));
-    period_->setMaxLength(4);
+    period_->setValidator(new PatternValidator(QStringLiteral("\\d{0,5}"), period_));
+    period_->setMaxLength(6);
     note_ = field(this, "DBEdit2");
     note_->setMaxLength(60);
-    grid->addWidget(textLabel(this, "lbl_delai", QStringLiteral("Délai")), 3, 0);
-    grid->addWidget(period_, 3, 1);
-    grid->addWidget(textLabel(this, "lbl_note", QStringLiteral("Note")), 3, 2,
+    grid->addWidget(textLabel(this, "lbl_delai", QStringLiteral("Délai")), 2, 0);
+    grid->addWidget(period_, 2, 1);
+    grid->addWidget(textLabel(this, "lbl_note", QStringLiteral("Note")), 2, 2,
                     Qt::AlignRight | Qt::AlignVCenter);
-    grid->addWidget(note_, 3, 3, 1, 2);
+    grid->addWidget(note_, 2, 3);
     grid->setColumnStretch(3, 1);
 
     connect(edit_, &QToolButton::clicked, this, &ProductSheet::editProductClicked);
@@ -167,6 +184,7 @@ void ProductSheet::showContent(const Content& c) {
     note_->setCursorPosition(0);
     look::setBackground(strip_, c.strip);
     strip_->setText(c.stripCaption);
+    date_->setSpecialValueText(QString());
     date_->setDateRange(c.earliest, c.latest);
     date_->setDate(c.date);
 }
@@ -179,6 +197,9 @@ void ProductSheet::showNothing(const QColor& stripColour) {
     planned_->setChecked(false);
     reminder_->setChecked(false);
     look::setBackground(strip_, stripColour);
+    // No product, no date: the picker shows a blank, its lowest date standing for none.
+    date_->setSpecialValueText(QStringLiteral(" "));
+    date_->setDate(date_->minimumDate());
 }
 
 void ProductSheet::setEditProductEnabled(bool on) {
@@ -204,10 +225,19 @@ bool ProductSheet::eventFilter(QObject* watched, QEvent* event) {
     if (watched == date_) {
         if (event->type() == QEvent::FocusOut)
             emit dateLeft();
+        // The wheel does not turn the date: a wheel passing over the sheet would otherwise
+        // change a reminder unseen. The calendar and typing choose the date.
+        if (event->type() == QEvent::Wheel)
+            return true;
         return false;
     }
     QLineEdit* f = typingField(watched);
     if (!f)
+        return false;
+    // Another window taking the focus for a while (a message box, another program) neither
+    // leaves the field nor enters it again: the edit, its text and its cursor go on after it.
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:

@@ -9,7 +9,10 @@ class SearchBox : public QComboBox {
 public:
     explicit SearchBox(QWidget* parent = nullptr);
 
+    // The list opens as wide as its widest name needs, within the screen, and never narrower
+    // than the box.
     void showPopup() override;
+    int popupWidth() const;
 
 signals:
     // The list opens; handlers may refill it first.

@@ -1,5 +1,6 @@
 #include "model/ini_file.h"
 
+#include "model/ini_text.h"
 #include "model/win1252.h"
 
 #include <QFile>
@@ -7,63 +8,10 @@
 #include <QSaveFile>
 #include <cmath>
 #include <limits>
-#include <optional>
+
+using namespace initext;
 
 namespace {
-
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f';
-}
-
-QStringView trimBlanks(QStringView s) {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return s.sliced(b, e - b);
-}
-
-bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// One line of the file as the reader sees it.
-struct LineView {
-    enum Kind { Other, Section, Key };
-    Kind kind = Other;
-    QString name;  // section or key name, without surrounding blanks
-    QString value; // key value, without surrounding blanks
-};
-
-// The raw line without its LF and the CR before it.
-QByteArrayView lineBody(QByteArrayView raw) {
-    if (raw.endsWith('\n'))
-        raw.chop(1);
-    if (raw.endsWith('\r'))
-        raw.chop(1);
-    return raw;
-}
-
-LineView parseLine(QByteArrayView raw) {
-    LineView v;
-    const QString text = win1252::decode(lineBody(raw));
-    const QStringView t = trimBlanks(text);
-    if (t.startsWith(u'[')) {
-        v.kind = LineView::Section;
-        const qsizetype close = t.indexOf(u']');
-        v.name = trimBlanks(close < 0 ? t.sliced(1) : t.sliced(1, close - 1)).toString();
-        return v;
-    }
-    const qsizetype eq = t.indexOf(u'=');
-    if (eq >= 0) {
-        v.kind = LineView::Key;
-        v.name = trimBlanks(t.first(eq)).toString();
-        v.value = trimBlanks(t.sliced(eq + 1)).toString();
-    }
-    return v;
-}
 
 // The file's lines, each with its own terminator (the last one may have none). Operations work
 // on this list and write it back; lines they do not touch keep their exact bytes.
@@ -100,9 +48,9 @@ public:
     Range section(QStringView name) const {
         Range r;
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            const LineView v = parseLine(lines[i]);
-            if (v.kind != LineView::Section)
+            if (!opensSection(lines[i]))
                 continue;
+            const LineView v = parseLine(lines[i]);
             if (r.found()) {
                 r.end = i;
                 return r;
@@ -167,35 +115,6 @@ private:
     }
 };
 
-// The file's content, or nothing when it does not exist or cannot be read.
-std::optional<QByteArray> readAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return f.readAll();
-}
-
-std::optional<QString> lookup(const QString& path, QAnyStringView section, QAnyStringView key) {
-    const std::optional<QByteArray> bytes = readAll(path);
-    if (!bytes)
-        return std::nullopt;
-    const QString sec = section.toString();
-    const QString k = key.toString();
-    bool inSection = false;
-    for (const QByteArray& raw : Document::fromBytes(*bytes).lines) {
-        const LineView v = parseLine(raw);
-        if (v.kind == LineView::Section) {
-            // Only the first section of a name counts, as for writing.
-            if (inSection)
-                return std::nullopt;
-            inSection = sameName(v.name, sec);
-        } else if (inSection && v.kind == LineView::Key && sameName(v.name, k)) {
-            return v.value.left(IniFile::kMaxValueLength);
-        }
-    }
-    return std::nullopt;
-}
-
 bool validSection(QStringView s) {
     return !s.isEmpty() && !s.contains(u']') && !s.contains(u'\n') && !s.contains(u'\r');
 }
@@ -234,50 +153,23 @@ bool IniFile::exists() const {
 }
 
 QString IniFile::readString(QAnyStringView section, QAnyStringView key, const QString& def) const {
-    return lookup(path_, section, key).value_or(def);
+    return read().readString(section, key, def);
 }
 
 qint32 IniFile::readInt(QAnyStringView section, QAnyStringView key, qint32 def) const {
-    const std::optional<QString> text = lookup(path_, section, key);
-    qint32 v = 0;
-    return text && parseInt(*text, &v) ? v : def;
+    return read().readInt(section, key, def);
 }
 
 bool IniFile::readBool(QAnyStringView section, QAnyStringView key, bool def) const {
-    const std::optional<QString> text = lookup(path_, section, key);
-    qint32 v = 0;
-    return text && parseInt(*text, &v) ? v != 0 : def;
+    return read().readBool(section, key, def);
 }
 
 double IniFile::readFloat(QAnyStringView section, QAnyStringView key, double def) const {
-    const std::optional<QString> text = lookup(path_, section, key);
-    double v = 0;
-    return text && parseFloat(*text, &v) ? v : def;
+    return read().readFloat(section, key, def);
 }
 
 QStringList IniFile::keyNames(QAnyStringView section, qsizetype limit) const {
-    QStringList names;
-    const std::optional<QByteArray> bytes = readAll(path_);
-    if (!bytes)
-        return names;
-    const Document doc = Document::fromBytes(*bytes);
-    const Document::Range r = doc.section(section.toString());
-    if (!r.found())
-        return names;
-    qsizetype used = 0;
-    for (qsizetype i = r.header + 1; i < r.end; ++i) {
-        const LineView v = parseLine(doc.lines[i]);
-        if (v.kind != LineView::Key || v.name.isEmpty())
-            continue;
-        const QString name = v.name;
-        if (names.contains(name, Qt::CaseInsensitive))
-            continue;
-        if (used + name.size() + 1 > limit)
-            break;
-        used += name.size() + 1;
-        names << name;
-    }
-    return names;
+    return read().keyNames(section, limit);
 }
 
 bool IniFile::writeString(QAnyStringView section, QAnyStringView key, const QString& value) {
@@ -310,15 +202,17 @@ bool IniFile::apply(const QList<Batch::Op>& ops) {
         }
     }
     Document doc;
-    QFile existing(path_);
-    if (existing.exists()) {
-        // A file we cannot read is never replaced: its content would be lost.
-        const std::optional<QByteArray> bytes = readAll(path_);
-        if (!bytes) {
+    // What stands under the name is never replaced unless it is a file read whole: an
+    // unreadable or oversized file would lose its content, a pipe or a device would be swapped
+    // for a file.
+    const bool existing = QFileInfo(path_).exists();
+    if (existing) {
+        const FileBytes file = readFile(path_, kMaxFileSize);
+        if (!file.bytes) {
             error_ = failure;
             return false;
         }
-        doc = Document::fromBytes(*bytes);
+        doc = Document::fromBytes(*file.bytes);
     }
     const QByteArray before = doc.bytes();
     for (const Batch::Op& op : ops) {
@@ -329,8 +223,13 @@ bool IniFile::apply(const QList<Batch::Op>& ops) {
     }
     const QByteArray after = doc.bytes();
     // Deleting what is not there leaves the file as it is (and does not create it).
-    if (after == before && (existing.exists() || after.isEmpty()))
+    if (after == before && (existing || after.isEmpty()))
         return true;
+    // The program never writes a file it would refuse to read back.
+    if (after.size() > kMaxFileSize) {
+        error_ = failure;
+        return false;
+    }
 
     QSaveFile out(path_);
     if (!out.open(QIODevice::WriteOnly) || out.write(after) != after.size() || !out.commit()) {

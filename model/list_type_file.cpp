@@ -13,12 +13,15 @@ ListTypeFile ListTypeFile::forList(const QString& directory, const QString& list
 }
 
 bool ListTypeFile::create(QString* error) {
-    // Only a file is a list-type file already there: a directory of that name is a failure.
-    if (QFileInfo(path()).isFile())
+    // Only a file is a list-type file already there: a directory, a pipe or a device of that
+    // name is a failure, and is left as it is.
+    const QFileInfo info(path());
+    if (info.isFile())
         return true;
     QSaveFile out(path());
     const QByteArray content = QByteArray("[") + kSection + "]\r\n";
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
+    if (info.exists() || !out.open(QIODevice::WriteOnly) || out.write(content) != content.size() ||
+        !out.commit()) {
         out.cancelWriting();
         if (error)
             *error = QStringLiteral("Impossible d'écrire dans %1").arg(path());
@@ -45,8 +48,11 @@ bool ListTypeFile::remove(const QString& name, QString* error) {
     return ok;
 }
 
-QStringList ListTypeFile::names() const {
-    return ini_.keyNames(kSection, IniFile::kMaxKeyListLength);
+QStringList ListTypeFile::names(QString* refusal) const {
+    const IniFile::Reading reading = ini_.read();
+    if (refusal)
+        *refusal = reading.refusal();
+    return reading.keyNames(kSection, IniFile::kMaxKeyListLength);
 }
 
 QString listTypeFileName(const QString& listFileName) {

@@ -24,7 +24,8 @@ public:
     bool exists() const { return ini_.exists(); }
 
     // Creates the file holding only the section line. A file that already exists is left as it
-    // is. False on failure, with "Impossible d'écrire dans <path>" in `error`.
+    // is; anything else of that name (a directory, a pipe, a device) is never replaced. False on
+    // failure, with "Impossible d'écrire dans <path>" in `error`.
     bool create(QString* error = nullptr);
 
     // The value saved under a name (any case), at most 2047 characters; "-" when absent.
@@ -34,8 +35,9 @@ public:
     bool save(const QString& name, const QString& value, QString* error = nullptr);
     // Removes the line of that name (any case); an absent name is not an error.
     bool remove(const QString& name, QString* error = nullptr);
-    // The names in file order, within the 16 384-character room of a listing.
-    QStringList names() const;
+    // The names in file order, within the 16 384-character room of a listing. A file set aside
+    // (not a regular file, or too large: see IniFile) gives none, and `refusal` says why.
+    QStringList names(QString* refusal = nullptr) const;
 
 private:
     IniFile ini_;

@@ -61,7 +61,10 @@ MenuBuild buildMenu(ShoppingData& data, ListTypeFile& file, const WriteList& wri
         data.catalogue.first();
         data.catalogue.enableControls();
     }
-    out.names = file.names();
+    QString refusal;
+    out.names = file.names(&refusal);
+    if (!refusal.isEmpty())
+        out.error = QStringLiteral("Les listes types n'ont pas été lues :\r\n") + refusal;
     return out;
 }
 

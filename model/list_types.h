@@ -33,7 +33,8 @@ struct MenuBuild {
 // with the filter off, and the list is written; the filter then goes back to the shop filter
 // state and the catalogue to its first record. The names are then read in file order.
 // A file that cannot be created stops everything (ok false). A list that cannot be written
-// leaves ok true but sets `error` (the renumbered data stay marked as modified).
+// leaves ok true but sets `error` (the renumbered data stay marked as modified); so does a
+// list-type file set aside by the reader (not a regular file, or too large): no names then.
 MenuBuild buildMenu(ShoppingData& data, ListTypeFile& file, const WriteList& writeList);
 
 // Gives the products 1, 2, 3... in the catalogue's present order, every record whatever the

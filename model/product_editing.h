@@ -2,6 +2,7 @@
 
 #include "model/org_tree.h"
 #include "model/record_table.h"
+#include "model/reminder.h"
 
 #include <QDate>
 #include <QSet>
@@ -21,7 +22,7 @@ inline constexpr int kSectorWidth = 20;
 inline constexpr int kAisleWidth = 20;
 inline constexpr int kProductWidth = 60;
 // Reminder periods the dialog accepts, in days.
-inline constexpr int kMaxPeriod = 9999;
+inline constexpr int kMaxPeriod = reminder::kMaxPeriod;
 // Highest price the dialog accepts (prices are added up over the list in fixed point).
 inline constexpr double kMaxPrice = 999999999.99;
 

@@ -49,4 +49,31 @@ QString listRowCode(const Inputs& in, QDate today, int coef) {
     return Flag::No;
 }
 
+DropChange byDrop(DropMeaning meaning, const Inputs& in, QDate today, int coef) {
+    DropChange change;
+    const auto tolerance = [&](qint64 days) {
+        if (meaning == DropMeaning::DueToday || days <= 0)
+            return qint64(0);
+        return std::min<qint64>(15, days * coef / 10);
+    };
+    if (!in.lastPurchase.isValid()) {
+        const int period = std::clamp(in.period, 0, kMaxPeriod);
+        if (period != in.period)
+            change.period = period;
+        change.lastPurchase = today.addDays(tolerance(period) - period);
+        return change;
+    }
+    const qint64 d = in.lastPurchase.daysTo(today);
+    if (d <= 0)
+        return change;
+    const qint64 tol = tolerance(d);
+    if (d + tol <= kMaxPeriod) {
+        change.period = static_cast<int>(d + tol);
+        return change;
+    }
+    change.period = kMaxPeriod;
+    change.lastPurchase = today.addDays(tol - kMaxPeriod);
+    return change;
+}
+
 } // namespace reminder

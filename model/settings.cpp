@@ -10,6 +10,13 @@ QString filePath(const QString& directory) {
     return directory + u'/' + QLatin1String(kFileName);
 }
 
+QString refusedFileMessage(const QString& refusal) {
+    return QStringLiteral("Le fichier des réglages n'a pas été lu :\r\n%1\r\n\r\nLe programme "
+                          "démarre avec les réglages par défaut ; ce fichier ne sera pas "
+                          "modifié.")
+        .arg(refusal);
+}
+
 QString auteurValue() {
     return QStringLiteral("L'équipe Paniva");
 }
@@ -109,7 +116,7 @@ const std::array<const char*, 3> AppSettings::kStateKeys{"prod-prevu", "prod-ren
 namespace {
 
 // A colour is 0x00BBGGRR; a value with bits in the top byte is no colour and gives the default.
-quint32 readColour(const IniFile& ini, const char* key, quint32 def) {
+quint32 readColour(const IniFile::Reading& ini, const char* key, quint32 def) {
     const qint32 v = ini.readInt(kCouleur, key, static_cast<qint32>(def));
     const auto c = static_cast<quint32>(v);
     return (c & 0xFF000000u) == 0 ? c : def;
@@ -129,6 +136,14 @@ AppSettings AppSettings::dialogDefaults() {
 }
 
 AppSettings AppSettings::readAtStart(const IniFile& ini, const AppSettings& window) {
+    return readAtStart(ini.read(), window);
+}
+
+AppSettings AppSettings::readForDialog(const IniFile& ini, double currentEuroRate) {
+    return readForDialog(ini.read(), currentEuroRate);
+}
+
+AppSettings AppSettings::readAtStart(const IniFile::Reading& ini, const AppSettings& window) {
     const AppSettings fixedDefaults;
     AppSettings s = window;
     s.newSectors = ini.readBool(kSaisie, "Nv_secteur", fixedDefaults.newSectors);
@@ -156,7 +171,7 @@ AppSettings AppSettings::readAtStart(const IniFile& ini, const AppSettings& wind
     return s;
 }
 
-AppSettings AppSettings::readForDialog(const IniFile& ini, double currentEuroRate) {
+AppSettings AppSettings::readForDialog(const IniFile::Reading& ini, double currentEuroRate) {
     const AppSettings d = dialogDefaults();
     AppSettings s = d;
     s.newSectors = ini.readBool(kSaisie, "Nv_secteur", d.newSectors);
@@ -220,6 +235,10 @@ bool writeOptions(IniFile& ini, const AppSettings& s, QString* error) {
 }
 
 WindowLayout WindowLayout::read(const IniFile& ini, const WindowLayout& current) {
+    return read(ini.read(), current);
+}
+
+WindowLayout WindowLayout::read(const IniFile::Reading& ini, const WindowLayout& current) {
     WindowLayout l = current;
     l.spliter1 = ini.readInt(kEcran, "spliter1", current.spliter1);
     l.spliter2 = ini.readInt(kEcran, "spliter2", current.spliter2);

@@ -16,6 +16,10 @@ namespace settings {
 inline constexpr char kFileName[] = "kabiro.ini";
 QString filePath(const QString& directory);
 
+// What the main window tells the user once when the settings file was set aside at start-up
+// (`refusal` as IniFile::Reading gives it): the program goes on with its defaults.
+QString refusedFileMessage(const QString& refusal);
+
 // Section names.
 inline constexpr char kProgramme[] = "Programme";
 inline constexpr char kSaisie[] = "SAISIE";
@@ -119,10 +123,13 @@ struct AppSettings {
     // Reading when the main window is created, key by key in the start-up order. The captions
     // and colours of missing keys are those of `window` (the window's current ones); the other
     // missing keys take the main window's fixed defaults.
+    // Each is one use of the file: it is read once.
     static AppSettings readAtStart(const IniFile& ini, const AppSettings& window);
+    static AppSettings readAtStart(const IniFile::Reading& ini, const AppSettings& window);
     // Reading when the Options dialog opens, with the dialog's defaults. The euro rate is not
     // read: the dialog shows the main window's, given here.
     static AppSettings readForDialog(const IniFile& ini, double currentEuroRate);
+    static AppSettings readForDialog(const IniFile::Reading& ini, double currentEuroRate);
 
     bool operator==(const AppSettings&) const = default;
 };
@@ -148,8 +155,9 @@ struct WindowLayout {
     bool maximised() const { return etat == 1; }
 
     // Missing keys keep the values of `current` (the window's), except "Etat", which defaults to
-    // 0 (normal window).
+    // 0 (normal window). One use of the file: it is read once.
     static WindowLayout read(const IniFile& ini, const WindowLayout& current);
+    static WindowLayout read(const IniFile::Reading& ini, const WindowLayout& current);
     // "Programme"/"Exe", then spliter1, spliter2, voir_secteur; a normal window adds Etat=0 and
     // its position and size, a maximised one only Etat=1 (the stored position and size stay), a
     // minimised one no state at all. One file write; on failure `error` receives the message.

@@ -99,18 +99,6 @@ qint32 quantityOf(const Record& row) {
 
 constexpr qint32 kMaxQuantity = std::numeric_limits<qint16>::max();
 
-// A reminder period as the 16-bit field can hold it.
-qint64 clampPeriod(qint64 days) {
-    return std::clamp<qint64>(days, std::numeric_limits<qint16>::min(),
-                              std::numeric_limits<qint16>::max());
-}
-
-// Day zero of the calendar the list files come from: an empty purchase date counts as it.
-QDate purchaseDateOf(const Record& product) {
-    const QDate d = RecordTable::dateOf(product, Cat::date_dern_achat);
-    return d.isValid() ? d : QDate(1899, 12, 30);
-}
-
 // Leading and trailing blanks (and control characters) of the search box's text.
 QString trimBlanks(const QString& s) {
     qsizetype b = 0, e = s.size();
@@ -706,15 +694,13 @@ bool ShoppingCommands::setStateByDrop(int tag, StateSource source, const Gesture
             cat.setText(Cat::prevu, Flag::Yes);
         } else {
             cat.setText(Cat::Rappel, Flag::Yes);
-            const qint64 d = purchaseDateOf(*cat.current()).daysTo(ctx.today);
-            if (d > 0) {
-                qint64 period = d;
-                if (tag == 3)
-                    period += std::min<qint64>(15, d * ctx.coefDelai / 10);
-                // A period beyond the 16-bit field (a purchase date left empty) is held at its
-                // largest value: the product is then long overdue, not corrupted.
-                cat.setInteger(Cat::Duree_rappel, clampPeriod(period));
-            }
+            const reminder::DropChange change = reminder::byDrop(
+                tag == 2 ? reminder::DropMeaning::DueToday : reminder::DropMeaning::InWindow,
+                reminder::fromCatalogue(*cat.current()), ctx.today, ctx.coefDelai);
+            if (change.period)
+                cat.setInteger(Cat::Duree_rappel, *change.period);
+            if (change.lastPurchase)
+                cat.setDate(Cat::date_dern_achat, *change.lastPurchase);
         }
         cat.post();
     }

@@ -139,7 +139,12 @@ private slots:
         Tfrm_main& w = run.startExample();
         const QString riz = QStringLiteral("Riz basmati 1 kg");
         run.choose(riz);
+        typeInto(w, gui::part<QLineEdit>(w, "DBEdit3"), QStringLiteral("1234"));
+        QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
+                 std::optional<qint32>(1234));
+        // Beyond 9999 (five digits at most are taken): refused, the stored value stays.
         typeInto(w, gui::part<QLineEdit>(w, "DBEdit3"), QStringLiteral("123456"));
+        QVERIFY(run.platform.lastMessage().text.contains(QStringLiteral("de 0 à 9999")));
         QCOMPARE(RecordTable::integerOf(*run.product(riz), Cat::Duree_rappel),
                  std::optional<qint32>(1234));
         typeInto(w, gui::part<QLineEdit>(w, "DBEdit3"), QStringLiteral("-5x"));

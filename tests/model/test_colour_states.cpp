@@ -171,12 +171,30 @@ private slots:
             QCOMPARE(period(d, "Savon"), 40);
         }
         {
-            // No purchase date: the period stays within its field, the product is overdue.
+            // Never bought: the product keeps its period and gets the purchase date that puts it
+            // in its window ("Rappel(+)") or makes it due today ("Rappel"); the product dialog
+            // can still edit it.
             ShoppingData d;
             oneProduct(d, Flag::No, Flag::No, 40, QDate());
             ShoppingCommands cmd(d);
             QVERIFY(cmd.setStateByDrop(3, ShoppingCommands::StateSource::CatalogueRow, ctx));
-            QCOMPARE(period(d, "Savon"), 32767);
+            QCOMPARE(period(d, "Savon"), 40);
+            QCOMPARE(purchaseDate(d, "Savon"), day(12 + 12 - 40));
+            QCOMPARE(colour::catalogueState(product(d), day(12), 3), State::Window);
+            QCOMPARE(colour::sheetFor(product(d), day(12), 3).pickerDate, day(24));
+            QVERIFY(cmd.setStateByDrop(2, ShoppingCommands::StateSource::CatalogueRow, ctx));
+            QCOMPARE(period(d, "Savon"), 28); // now bought 28 days ago: due today
+            QCOMPARE(colour::catalogueState(product(d), day(12), 3), State::Due);
+            QCOMPARE(colour::sheetFor(product(d), day(12), 3).pickerDate, day(12));
+        }
+        {
+            // A period stored beyond what the dialog accepts is brought back within it.
+            ShoppingData d;
+            oneProduct(d, Flag::No, Flag::No, 32767, QDate());
+            ShoppingCommands cmd(d);
+            QVERIFY(cmd.setStateByDrop(2, ShoppingCommands::StateSource::CatalogueRow, ctx));
+            QCOMPARE(period(d, "Savon"), 9999);
+            QCOMPARE(purchaseDate(d, "Savon"), day(12 - 9999));
             QCOMPARE(colour::catalogueState(product(d), day(12), 3), State::Due);
         }
     }

@@ -64,6 +64,19 @@ private slots:
         QVERIFY2(why.isEmpty(), qPrintable(why));
     }
 
+    // Inputs the fuzzer reaches only slowly: files at the reader's bound, where writes that would
+    // take the file over it are refused and a file over it reads as empty.
+    void settingsFileAroundTheBound() {
+        const QByteArray head = "[SAISIE]\r\nCoef_delai=7\r\n[Reste]\r\nlong=";
+        const QByteArray ops = "\n==ops==\nsSAISIE|Nbj_renouve|" + QByteArray(300, 'v') +
+                               "\ndSAISIE|Coef_delai\nlLISTE|-1-2-\no\n";
+        for (qint64 size : {qint64(4) * 1024 * 1024 - 200, qint64(4) * 1024 * 1024 + 1}) {
+            const QByteArray file = head + QByteArray(size - head.size() - 2, 'x') + "\r\n";
+            const QString why = readerchecks::settingsFile(file + ops, scratch_.filePath("b.ini"));
+            QVERIFY2(why.isEmpty(), qPrintable(why));
+        }
+    }
+
     void listTypeValue_data() { addRows("list_type_value"); }
     void listTypeValue() {
         QFETCH(QString, path);

@@ -14,6 +14,7 @@ private slots:
     void reminderOff();
     void negativePeriodFollowsTheArithmetic();
     void inputsFromACatalogueRecord();
+    void dropPutsTheDueDateWhereItMeans();
 };
 
 namespace {
@@ -104,6 +105,83 @@ void TestReminder::inputsFromACatalogueRecord() {
     QVERIFY(!b.active);
     QCOMPARE(b.period, 0);
     QVERIFY(!b.lastPurchase.isValid());
+}
+
+// The product as a drop leaves it.
+reminder::Inputs afterDrop(reminder::Inputs in, reminder::DropMeaning m, QDate today, int coef) {
+    const reminder::DropChange c = reminder::byDrop(m, in, today, coef);
+    in.period = c.period.value_or(in.period);
+    in.lastPurchase = c.lastPurchase.value_or(in.lastPurchase);
+    return in;
+}
+
+void TestReminder::dropPutsTheDueDateWhereItMeans() {
+    using M = reminder::DropMeaning;
+    const QDate today = kDay0;
+    // Bought 12 days ago: the periods of the documented example, the date kept.
+    QCOMPARE(reminder::byDrop(M::DueToday, product(40, today.addDays(-12)), today, 3).period, 12);
+    QCOMPARE(reminder::byDrop(M::InWindow, product(40, today.addDays(-12)), today, 3).period, 15);
+    QVERIFY(!reminder::byDrop(M::InWindow, product(40, today.addDays(-12)), today, 3).lastPurchase);
+    // Bought today or later: nothing changes but the flags.
+    for (int ahead : {0, 5}) {
+        const reminder::DropChange c =
+            reminder::byDrop(M::DueToday, product(40, today.addDays(ahead)), today, 3);
+        QVERIFY(!c.period && !c.lastPurchase);
+    }
+    // Never bought: the product keeps its own period and is given the date that makes it due
+    // today, or puts it at the start of its window.
+    {
+        const reminder::DropChange c =
+            reminder::byDrop(M::DueToday, product(40, QDate()), today, 3);
+        QVERIFY(!c.period);
+        QCOMPARE(c.lastPurchase, today.addDays(-40));
+        const reminder::DropChange w =
+            reminder::byDrop(M::InWindow, product(40, QDate()), today, 3);
+        QVERIFY(!w.period);
+        QCOMPARE(w.lastPurchase, today.addDays(12 - 40)); // W = 12
+    }
+
+    // Whatever the product, the period given stays within what the product dialog accepts, and
+    // the due date lands where the drop means: today, or within the tolerance window.
+    const QList<QDate> bought{QDate(),
+                              today.addDays(-1),
+                              today.addDays(-12),
+                              today.addDays(-9999),
+                              today.addDays(-10000),
+                              today.addDays(-40000),
+                              QDate(1899, 12, 30)};
+    for (int coef : {0, 3, 10}) {
+        for (int period : {0, 1, 12, 40, 9999, 10000, 32767, -5}) {
+            for (const QDate& b : bought) {
+                const QString what = QStringLiteral("period %1 bought %2 coef %3")
+                                         .arg(period)
+                                         .arg(b.toString(Qt::ISODate))
+                                         .arg(coef);
+                const reminder::Inputs due =
+                    afterDrop(product(period, b), M::DueToday, today, coef);
+                QVERIFY2(due.period >= 0 && due.period <= reminder::kMaxPeriod, qPrintable(what));
+                QVERIFY2(reminder::dueDate(due) == today, qPrintable(what));
+                QVERIFY2(reminder::state(due, today, coef) == reminder::State::Due,
+                         qPrintable(what));
+
+                const reminder::Inputs win =
+                    afterDrop(product(period, b), M::InWindow, today, coef);
+                QVERIFY2(win.period >= 0 && win.period <= reminder::kMaxPeriod, qPrintable(what));
+                const qint64 ahead = today.daysTo(reminder::dueDate(win));
+                QVERIFY2(ahead >= 0 && ahead <= 15, qPrintable(what));
+                QVERIFY2(ahead <= reminder::window(win.period, coef), qPrintable(what));
+                // The window state whenever the tolerance leaves room for one.
+                if (ahead > 0)
+                    QVERIFY2(reminder::state(win, today, coef) == reminder::State::Window,
+                             qPrintable(what));
+                // A tolerance of a day at least: the days since the purchase, or the product's
+                // own period when it was never bought, give one.
+                const qint64 basis = b.isValid() ? b.daysTo(today) : std::clamp(period, 0, 9999);
+                if (basis * coef >= 10)
+                    QVERIFY2(ahead > 0, qPrintable(what));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestReminder)

@@ -10,6 +10,7 @@
 #include "model/win1252.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -363,6 +364,9 @@ struct Model {
 
     static Model read(QByteArrayView bytes) {
         Model m;
+        // A file over the bound is set aside whole: it reads as an empty one.
+        if (bytes.size() > IniFile::kMaxFileSize)
+            return m;
         qsizetype start = 0;
         while (start < bytes.size()) {
             qsizetype lf = bytes.sliced(start).indexOf('\n');
@@ -681,14 +685,26 @@ QString optionsDiff(const AppSettings& a, const AppSettings& b) {
     return d.join(QStringLiteral("; "));
 }
 
+// Whether writes adding at most `growth` bytes to the file may be refused for its size alone:
+// the file is over the bound already, or could go over it.
+bool mayBeTooLarge(const QString& path, qint64 growth) {
+    return QFileInfo(path).size() + growth > IniFile::kMaxFileSize;
+}
+
 QString checkOptionsRoundTrip(IniFile& ini) {
     // The window's designed texts, as a read gives them back (without surrounding blanks).
     AppSettings window;
     for (QString& t : window.titles)
         t = trimmed(t);
     const AppSettings read = AppSettings::readAtStart(ini, window);
-    if (!writeOptions(ini, read))
+    // The Options and the layout add some forty short lines at most (values read back are
+    // never longer than what they replace).
+    const QByteArray before = fileBytes(ini.path());
+    if (!writeOptions(ini, read)) {
+        if (mayBeTooLarge(ini.path(), 4096) && fileBytes(ini.path()) == before)
+            return QString();
         return QStringLiteral("writing the Options is refused: %1").arg(ini.lastError());
+    }
     // A lone CR inside a value is read as it stands but written as a blank (a value is one line).
     AppSettings expected = read;
     for (QString* t : {&expected.appTitle, &expected.column1, &expected.column2})
@@ -708,8 +724,12 @@ QString checkOptionsRoundTrip(IniFile& ini) {
     const WindowLayout layout = WindowLayout::read(ini, WindowLayout());
     WindowLayout normal = layout;
     normal.etat = 0;
-    if (!normal.write(ini, WindowLayout::Show::Normal))
+    const QByteArray withOptions = fileBytes(ini.path());
+    if (!normal.write(ini, WindowLayout::Show::Normal)) {
+        if (mayBeTooLarge(ini.path(), 4096) && fileBytes(ini.path()) == withOptions)
+            return QString();
         return QStringLiteral("writing the layout is refused: %1").arg(ini.lastError());
+    }
     if (!(WindowLayout::read(ini, WindowLayout()) == normal))
         return QStringLiteral("the window layout reads back differently");
     if (!layout.write(ini, WindowLayout::Show::Maximised))
@@ -748,7 +768,8 @@ QString settingsFile(QByteArrayView input, const QString& scratchPath) {
     }
 
     // The names the writes touch first, then those of the file: each read parses the whole
-    // file, so a few names are enough to cover the reader.
+    // file (which may be as large as the reader's bound), so a few names are enough to cover
+    // the reader.
     Names names;
     for (const QString& op : ops) {
         if (op.startsWith(u'l') || op.startsWith(u'r')) {
@@ -842,7 +863,14 @@ QString settingsFile(QByteArrayView input, const QString& scratchPath) {
                 return QStringLiteral("write %1: result and message disagree").arg(step);
         }
         const bool valid = validSection(section) && validKey(key);
-        if (ok != valid)
+        // A valid write may be refused for the file's size alone: it is over the bound, or the
+        // line the write adds (at most the operation's text and a section line) could take it
+        // over.
+        const bool sizeRefusal =
+            !ok && valid &&
+            (before.size() > IniFile::kMaxFileSize ||
+             (!remove && before.size() + op.size() + 64 > IniFile::kMaxFileSize));
+        if (ok != valid && !sizeRefusal)
             return QStringLiteral("write %1 to [%2] %3 %4")
                 .arg(step)
                 .arg(show(section), show(key), ok ? "accepted" : "refused");

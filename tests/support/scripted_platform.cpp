@@ -5,6 +5,8 @@ ScriptedPlatform::ScriptedPlatform()
 
 Platform::Button ScriptedPlatform::message(const Message& m) {
     messages << m;
+    if (whileMessage)
+        whileMessage(m);
     if (!answers.isEmpty())
         return answers.dequeue();
     return m.defaultButton;

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QQueue>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // A platform for tests: answers from a script, records what was asked, keeps its own today.
@@ -21,6 +22,9 @@ public:
     void openAnswer(std::optional<QString> path) { openAnswers.enqueue(path); }
     void saveAnswer(std::optional<QString> path) { saveAnswers.enqueue(path); }
     void colorAnswer(std::optional<quint32> c) { colorAnswers.enqueue(c); }
+    // Run while a message box is up, to do what a real box does meanwhile (take the focus,
+    // receive keys).
+    std::function<void(const Message&)> whileMessage;
 
     // --- records
     QList<Message> messages;
