@@ -190,6 +190,35 @@ SheetInfo sheetFor(const Record& product, QDate today, int coefDelai) {
 
 } // namespace colour
 
+// ---------------------------------------------------------------- names of the undo steps
+
+namespace undoName {
+
+QString panelCaption(int tag) {
+    switch (tag) {
+    case 1:
+        return QString::fromUtf8("Prévu");
+    case 2:
+        return QStringLiteral("Rappel");
+    default:
+        return QStringLiteral("Rappel(+)");
+    }
+}
+
+QString blockAdd(int tag) {
+    return QStringLiteral("Ajout en bloc ") + panelCaption(tag);
+}
+
+QString blockRemove(int tag) {
+    return QStringLiteral("Retrait en bloc ") + panelCaption(tag);
+}
+
+QString stateDrop(int tag) {
+    return QString::fromUtf8("Dépôt sur ") + panelCaption(tag);
+}
+
+} // namespace undoName
+
 // ---------------------------------------------------------------- texts
 
 void ShoppingCommands::prepareLookups() {
@@ -352,6 +381,7 @@ void ShoppingCommands::addRow(const GestureContext& ctx, ListTotal& total) {
 }
 
 bool ShoppingCommands::poseproduit(const GestureContext& ctx) {
+    UndoStep step(d_.history, QStringLiteral("Ajout"));
     if (!shownCurrent(d_.catalogue))
         return false;
     ListTotal t = d_.total();
@@ -362,6 +392,7 @@ bool ShoppingCommands::poseproduit(const GestureContext& ctx) {
 }
 
 void ShoppingCommands::retireproduit() {
+    UndoStep step(d_.history, QStringLiteral("Retrait"));
     if (d_.catalogue.hasCurrent()) {
         d_.catalogue.setText(Cat::color, Flag::NotListed);
         d_.catalogue.post();
@@ -371,6 +402,7 @@ void ShoppingCommands::retireproduit() {
 }
 
 ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) {
+    UndoStep step(d_.history, QStringLiteral("Ajout"));
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
     const Record* product = shownCurrent(cat);
@@ -394,6 +426,7 @@ ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) 
 }
 
 ShoppingCommands::RemoveResult ShoppingCommands::removeOne() {
+    UndoStep step(d_.history, QStringLiteral("Retrait"));
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
     const Record* row = shownCurrent(lst);
@@ -431,6 +464,7 @@ ShoppingCommands::RemoveResult ShoppingCommands::removeOne() {
 }
 
 bool ShoppingCommands::emptyList() {
+    UndoStep step(d_.history, QStringLiteral("Annule"));
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
     const std::vector<int> shown = shownPositions(cat);
@@ -459,6 +493,7 @@ bool ShoppingCommands::emptyList() {
 }
 
 int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
+    UndoStep step(d_.history, undoName::blockAdd(tag));
     if (tag < 1 || tag > 3)
         return 0;
     RecordTable& cat = d_.catalogue;
@@ -490,6 +525,7 @@ int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
 }
 
 int ShoppingCommands::blockRemove(int tag) {
+    UndoStep step(d_.history, undoName::blockRemove(tag));
     if (tag < 1 || tag > 3)
         return 0;
     RecordTable& cat = d_.catalogue;
@@ -557,6 +593,7 @@ int ShoppingCommands::blockRemove(int tag) {
 }
 
 bool ShoppingCommands::deleteListRow() {
+    UndoStep step(d_.history, QStringLiteral("Suppression de la ligne"));
     const Record* row = shownCurrent(d_.list);
     if (!row)
         return false;
@@ -572,6 +609,7 @@ bool ShoppingCommands::deleteListRow() {
 }
 
 bool ShoppingCommands::deleteCatalogueRow() {
+    UndoStep step(d_.history, QStringLiteral("Suppression du produit"));
     if (!shownCurrent(d_.catalogue))
         return false;
     d_.catalogue.remove();
@@ -620,6 +658,7 @@ void ShoppingCommands::totalClick() {
 // ---------------------------------------------------------------- marks and reminders
 
 bool ShoppingCommands::togglePlanned() {
+    UndoStep step(d_.history, QString::fromUtf8("Case Prévu"));
     const Record* product = shownCurrent(d_.catalogue);
     if (!product)
         return false;
@@ -630,6 +669,7 @@ bool ShoppingCommands::togglePlanned() {
 }
 
 bool ShoppingCommands::toggleReminder() {
+    UndoStep step(d_.history, QStringLiteral("Rappel le"));
     const Record* product = shownCurrent(d_.catalogue);
     if (!product)
         return false;
@@ -640,6 +680,7 @@ bool ShoppingCommands::toggleReminder() {
 }
 
 bool ShoppingCommands::setDueDate(QDate p) {
+    UndoStep step(d_.history, QStringLiteral("Date de rappel"));
     const Record* product = shownCurrent(d_.catalogue);
     if (!product || !p.isValid())
         return false;
@@ -651,6 +692,7 @@ bool ShoppingCommands::setDueDate(QDate p) {
 }
 
 bool ShoppingCommands::setStateByDrop(int tag, StateSource source, const GestureContext& ctx) {
+    UndoStep step(d_.history, undoName::stateDrop(tag));
     if (tag < 1 || tag > 3)
         return false;
     RecordTable& cat = d_.catalogue;
@@ -702,6 +744,7 @@ bool ShoppingCommands::hasListedProduct() const {
 }
 
 bool ShoppingCommands::validate(const GestureContext& ctx, const QString& longDate) {
+    UndoStep step(d_.history, QStringLiteral("Valide"));
     if (!hasListedProduct())
         return false;
     RecordTable& cat = d_.catalogue;
