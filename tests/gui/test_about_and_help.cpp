@@ -44,7 +44,7 @@ private slots:
     void aboutBoxAndItsLinks() {
         gui::Run run;
         Tfrm_main& w = run.start();
-        QCOMPARE(w.spd_btn_email->toolTip(), Tfrm_spash::emailAddress());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_email")->toolTip(), Tfrm_spash::emailAddress());
 
         // The e-mail link starts a message and closes the box.
         bool checked = false;
@@ -60,7 +60,7 @@ private slots:
             QCOMPARE(mail->palette().color(QPalette::WindowText), QColor(Qt::red));
             checked = true;
         });
-        w.spd_btn_email->click();
+        gui::part<QToolButton>(w, "spd_btn_email")->click();
         QVERIFY(checked);
         QCOMPARE(run.platform.opened,
                  QStringList{
@@ -80,7 +80,7 @@ private slots:
                     QColor(Qt::red));
             child<QPushButton>(box, "BitBtn1")->click();
         });
-        w.smenu_Apropos->trigger();
+        gui::part<QAction>(w, "smenu_Apropos")->trigger();
         QVERIFY(stayed);
         QCOMPARE(run.platform.opened.last(), Tfrm_spash::webAddress());
     }
@@ -91,8 +91,8 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::keyClick(&w, Qt::Key_F1);
-        w.spd_btn_aide->click();
-        w.smenu_aide->trigger();
+        gui::part<QToolButton>(w, "spd_btn_aide")->click();
+        gui::part<QAction>(w, "smenu_aide")->trigger();
         QCOMPARE(run.platform.helpTopics, (QStringList{"Sommaire", "Sommaire", "Sommaire"}));
     }
 
