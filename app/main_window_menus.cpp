@@ -147,6 +147,13 @@ void Tfrm_main::buildMenus() {
     ui_->smenu_fichier->addSeparator();
     ui_->smenu_quitter = item(ui_->smenu_fichier, "smenu_quitter", QStringLiteral("&Quitter"));
 
+    ui_->smenu_edition = menu(bar, "smenu_edition", QStringLiteral("Edition"));
+    ui_->smenu_annuler = item(ui_->smenu_edition, "smenu_annuler", QStringLiteral("Annuler"));
+    ui_->smenu_annuler->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ui_->smenu_retablir = item(ui_->smenu_edition, "smenu_retablir", QString::fromUtf8("Rétablir"));
+    ui_->smenu_retablir->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     ui_->Menu_produit = menu(bar, "Menu_produit", QStringLiteral("Produit"));
     ui_->smenu_prodedit = item(ui_->Menu_produit, "smenu_prodedit", QStringLiteral("Edite"));
     ui_->Menu_produit->addSeparator();

@@ -146,7 +146,7 @@ UndoHistory::Step* UndoHistory::openStep() {
 }
 
 void UndoHistory::begin(const QString& name) {
-    if (depth_++ > 0)
+    if (depth_++ > 0 || !recording_)
         return;
     closeLoose();
     open_ = std::make_unique<Step>();
@@ -169,6 +169,10 @@ void UndoHistory::closeLoose() {
 
 void UndoHistory::closeStep() {
     loose_ = false;
+    if (!recording_) {
+        open_.reset();
+        return;
+    }
     std::unique_ptr<Step> s = std::move(open_);
     if (!s)
         return;
@@ -304,7 +308,7 @@ void UndoHistory::recordsReplaced(RecordTable&) {
 }
 
 void UndoHistory::treeNodeAdded(int sector, int aisle) {
-    if (applying_)
+    if (applying_ || !recording_)
         return;
     auto& roots = data_.tree.roots();
     if (sector < 0 || sector >= static_cast<int>(roots.size()))
