@@ -113,10 +113,11 @@ const QCursor& Tfrm_main::dragCursor(int number) const {
 
 void Tfrm_main::connectAreas() {
     // Each area of the window connects its controls here, one call per area, in this order:
-    // shopping gestures, product editing, output, list types, tools.
+    // shopping gestures, product editing, output, list types, tools, undo and redo.
     setupShopping();
     setupProducts();
     setupOutput();
     setupListTypes();
     setupTools();
+    setupUndo();
 }

@@ -44,6 +44,7 @@ struct Accepted;
 //   main_window_output.cpp    exports and print preview
 //   main_window_listtypes.cpp the "Liste-type" menu
 //   main_window_tools.cpp     Options dialog, global operations, converter
+//   main_window_undo.cpp      the "Edition" menu: undo and redo
 //   main_window_ui.h          MainWindowUi, the controls; the toolbar and menu builders
 //   start_options.h           StartOptions and WindowHooks, given at construction
 //   product_sheet.{h,cpp}     ProductSheet, the sheet under the catalogue (Panel7)
@@ -131,6 +132,8 @@ public slots:
     void spd_btn_paramClick();               // tools: Options dialog
     void smenu_reqClick();                   // "Requêtes globales"
     void spd_btn_convertClick();             // converter button pressed down or up
+    void smenu_annulerClick();               // "Annuler" (Ctrl+Z)
+    void smenu_retablirClick();              // "Rétablir" (Ctrl+Y, Ctrl+Shift+Z)
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +152,9 @@ private:
     void setupOutput();
     void setupListTypes();
     void setupTools();
+    void setupUndo();
+    void showUndoState();                  // the "Edition" items follow the history
+    void afterUndoRedo();                  // the window shows the data as they are back
     QString settingsPath() const;          // kabiro.ini in the start-up directory
     GestureContext gestureContext() const; // today and the reminder tolerance
 

@@ -95,6 +95,7 @@ bool Tfrm_main::saveList() {
         return false;
     }
     data_.setModified(false);
+    data_.history.markSaved();
     return true;
 }
 
@@ -137,6 +138,7 @@ void Tfrm_main::afterListLoaded() {
         setProductCommandsEnabled(settings_.productCommands);
     }
     data_.setModified(false);
+    data_.history.clear();
 }
 
 void Tfrm_main::spd_btn_newClick() {
@@ -149,6 +151,7 @@ void Tfrm_main::spd_btn_newClick() {
     releaseShopFilter();
     data_.list.empty();
     data_.catalogue.empty();
+    data_.history.clear(); // a new list starts its own history
     ui_->sheet->setEnabled(false);
     showProduct();
     data_.setModified(false);

@@ -145,6 +145,13 @@ void buildMenus(MainWindowUi& ui, QMainWindow* window) {
     ui.smenu_fichier->addSeparator();
     ui.smenu_quitter = item(ui.smenu_fichier, "smenu_quitter", QStringLiteral("&Quitter"));
 
+    ui.smenu_edition = menu(bar, "smenu_edition", QStringLiteral("Edition"));
+    ui.smenu_annuler = item(ui.smenu_edition, "smenu_annuler", QStringLiteral("Annuler"));
+    ui.smenu_annuler->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ui.smenu_retablir = item(ui.smenu_edition, "smenu_retablir", QString::fromUtf8("Rétablir"));
+    ui.smenu_retablir->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     ui.Menu_produit = menu(bar, "Menu_produit", QStringLiteral("Produit"));
     ui.smenu_prodedit = item(ui.Menu_produit, "smenu_prodedit", QStringLiteral("Edite"));
     ui.Menu_produit->addSeparator();

@@ -40,6 +40,7 @@ ProductDialogContext Tfrm_main::productDialogContext() const {
 void Tfrm_main::spdbtn_newproduitClick() {
     // An edit in progress on the product sheet ends first; the catalogue grid takes the focus.
     gestureStart();
+    UndoStep step(data_.history, QStringLiteral("Nouveau produit"));
     if (const auto done = runNewProduct(data_, platform_, productDialogContext(), this))
         productAccepted(*done);
 }
@@ -48,6 +49,7 @@ void Tfrm_main::spd_btn_editprodClick() {
     gestureStart();
     if (data_.catalogue.isEmpty())
         return;
+    UndoStep step(data_.history, QStringLiteral("Correction d'un produit"));
     if (const auto done = runEditProduct(data_, platform_, productDialogContext(), this))
         productAccepted(*done);
 }
@@ -56,6 +58,7 @@ void Tfrm_main::spd_btn_supproduitClick() {
     gestureStart();
     if (data_.catalogue.isEmpty())
         return;
+    UndoStep step(data_.history, QStringLiteral("Suppression du produit"));
     if (!runDeleteProduct(data_, platform_))
         return;
     // A listed product's row stays on the list but no longer counts.

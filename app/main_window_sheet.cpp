@@ -133,6 +133,10 @@ void Tfrm_main::endSheetEdit() {
     const QString note = noteField->text();
     for (QLineEdit* f : fields)
         f->setModified(false);
+    // One step for what was typed, named after the first field of the sheet it changes.
+    UndoStep step(data_.history, priceTyped    ? QStringLiteral("Prix")
+                                 : periodTyped ? QString::fromUtf8("Délai")
+                                               : QStringLiteral("Note"));
 
     RecordTable& cat = data_.catalogue;
     const RecordTable::Bookmark back = cat.bookmark();

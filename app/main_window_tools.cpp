@@ -10,6 +10,7 @@
 #include "dialogs/global_operations_command.h"
 #include "dialogs/list_type_menu.h"
 #include "dialogs/paracha.h"
+#include "model/global_operations.h"
 #include "model/platform.h"
 
 #include <QAction>
@@ -66,6 +67,8 @@ void Tfrm_main::smenu_reqClick() {
         updateProductSheetEnabled();
     };
     hooks.recomputeTotal = [this] { commands_.recomputeTotal(); };
+    // Everything accepted in the dialog is one step.
+    UndoStep step(data_.history, globalops::undoName::globalOperations());
     runGlobalOperations(this, data_, platform_, settings_.euroRate, settings_.delayCoef, hooks);
     // Planned flags and reminders decide the cells' colours.
     ui_->table1Grid->refreshAll();

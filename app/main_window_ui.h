@@ -83,6 +83,9 @@ struct MainWindowUi {
     QAction* Exporterlorganisation1 = nullptr;
     QAction* smenu_print = nullptr;
     QAction* smenu_quitter = nullptr;
+    QMenu* smenu_edition = nullptr; // "Edition": undo and redo
+    QAction* smenu_annuler = nullptr;
+    QAction* smenu_retablir = nullptr;
     QMenu* Menu_produit = nullptr;
     QAction* smenu_prodedit = nullptr;
     QAction* smenu_prodnew = nullptr;

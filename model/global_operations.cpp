@@ -7,6 +7,10 @@
 
 namespace globalops {
 
+QString undoName::globalOperations() {
+    return QString::fromUtf8("Requêtes globales");
+}
+
 namespace {
 
 __extension__ typedef __int128 Wide;
@@ -65,6 +69,7 @@ QString noPlannedProductText() {
 }
 
 int setPlanned(ShoppingData& data, bool planned) {
+    UndoStep step(data.history, undoName::globalOperations());
     int n = 0;
     walkRestoring(data.catalogue, [&](RecordTable& t) {
         t.edit();
@@ -78,6 +83,7 @@ int setPlanned(ShoppingData& data, bool planned) {
 }
 
 Outcome setReminder(ShoppingData& data, bool on) {
+    UndoStep step(data.history, undoName::globalOperations());
     Outcome out;
     walkRestoring(data.catalogue, [&](RecordTable& t) {
         if (!isPlanned(t))
@@ -104,6 +110,7 @@ QDate forcedLastPurchase(QDate today, int period, int k) {
 }
 
 Outcome forceDueDate(ShoppingData& data, QDate today, int k) {
+    UndoStep step(data.history, undoName::globalOperations());
     Outcome out;
     walkRestoring(data.catalogue, [&](RecordTable& t) {
         if (!isPlanned(t))
@@ -224,6 +231,7 @@ std::optional<Money> parseFourDecimals(const QString& text) {
 }
 
 Outcome applyPriceFactor(ShoppingData& data, const PriceFactor& f) {
+    UndoStep step(data.history, undoName::globalOperations());
     Outcome out;
     RecordTable& t = data.catalogue;
     // First pass, without touching anything: every new price must fit.

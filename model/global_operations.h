@@ -17,6 +17,11 @@
 // nothing to show.
 namespace globalops {
 
+// The name of the undo step of every operation (the dialog's caption).
+namespace undoName {
+QString globalOperations(); // "Requêtes globales"
+}
+
 // Notices shown once an operation is done.
 QString reminderDoneText(bool on);
 QString dueDateDoneText();

@@ -24,6 +24,7 @@ void backTo(RecordTable& t, std::optional<qint32> id) {
 } // namespace
 
 void renumberProducts(ShoppingData& data) {
+    UndoStep step(data.history, QString::fromUtf8("Numérotation des produits"));
     RecordTable& t = data.catalogue;
     const bool wasFiltered = t.filtered();
     t.disableControls();
@@ -99,6 +100,7 @@ SaveResult saveNewListType(ShoppingData& data, ListTypeFile& file, const QString
 }
 
 int apply(ShoppingData& data, const QString& value, const AddCurrent& add) {
+    UndoStep step(data.history, QStringLiteral("Liste-type"));
     RecordTable& t = data.catalogue;
     const std::optional<qint32> here = currentId(t);
     t.disableControls();

@@ -157,7 +157,8 @@ QString cleanName(QStringView name, int width) {
     return name.trimmed().left(width).trimmed().toString();
 }
 
-TreeNodeRef addToTree(OrgTree& tree, const QString& sector, const QString& aisle) {
+TreeNodeRef addToTree(OrgTree& tree, const QString& sector, const QString& aisle,
+                      std::vector<TreeNodeRef>* added) {
     auto findFolded = [](const std::vector<OrgNode>& nodes, const QString& name) {
         for (size_t i = 0; i < nodes.size(); ++i)
             if (text::equalFoldAZ(nodes[i].text, name))
@@ -166,8 +167,11 @@ TreeNodeRef addToTree(OrgTree& tree, const QString& sector, const QString& aisle
     };
     TreeNodeRef ref;
     ref.sector = findFolded(tree.roots(), sector);
-    if (ref.sector < 0)
+    if (ref.sector < 0) {
         ref.sector = tree.addSector(sector);
+        if (added)
+            added->push_back(TreeNodeRef{ref.sector, -1});
+    }
     // The aisle is looked for under its own sector only, so that an aisle is never taken for
     // a sector or filed under another sector.
     auto& children = tree.roots()[static_cast<size_t>(ref.sector)].children;
@@ -175,6 +179,8 @@ TreeNodeRef addToTree(OrgTree& tree, const QString& sector, const QString& aisle
     if (ref.aisle < 0) {
         tree.addAisle(ref.sector, aisle);
         ref.aisle = findFolded(children, aisle);
+        if (added)
+            added->push_back(ref);
     }
     return ref;
 }
@@ -191,10 +197,15 @@ std::optional<Accepted> acceptProduct(ShoppingData& data, const ProductForm& for
     const QString sector = cleanName(form.sector, kSectorWidth);
     const QString aisle = cleanName(form.aisle, kAisleWidth);
 
+    UndoStep step(data.history, edited == 0 ? QStringLiteral("Nouveau produit")
+                                            : QStringLiteral("Correction d'un produit"));
     data.selection.sector = sector;
     data.selection.aisle = aisle;
     Accepted done;
-    done.node = addToTree(data.tree, sector, aisle);
+    std::vector<TreeNodeRef> added;
+    done.node = addToTree(data.tree, sector, aisle, &added);
+    for (const TreeNodeRef& node : added)
+        data.history.treeNodeAdded(node.sector, node.aisle);
 
     cat.disableControls();
     // Every record must be reachable: the new number is chosen among all products, and the
@@ -240,6 +251,7 @@ QString deleteConfirmationText(const QString& productName) {
 }
 
 bool deleteCurrentProduct(ShoppingData& data) {
+    UndoStep step(data.history, QStringLiteral("Suppression du produit"));
     if (!data.catalogue.hasCurrent())
         return false;
     data.catalogue.remove();

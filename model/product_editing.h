@@ -83,8 +83,10 @@ struct TreeNodeRef {
 
 // Files a sector and aisle in the tree, adding the sector (top level) and the aisle (under the
 // sector) when no node is named so, folding a to z. Existing nodes keep their own text. The
-// names are stored as given; callers pass cleaned names.
-TreeNodeRef addToTree(OrgTree& tree, const QString& sector, const QString& aisle);
+// names are stored as given; callers pass cleaned names. The nodes added are appended to *added
+// in the order they were added (a sector node with aisle -1).
+TreeNodeRef addToTree(OrgTree& tree, const QString& sector, const QString& aisle,
+                      std::vector<TreeNodeRef>* added = nullptr);
 
 // What an accepted dialog did.
 struct Accepted {

@@ -140,6 +140,8 @@ void RecordTable::append() {
     recs_.push_back(std::move(r));
     orders_.recordAdded(raw);
     indexInsert(raw);
+    if (journal_)
+        journal_->recordAdded(*this, raw);
     const quint64 before = bookmark();
     cur_ = raw->pos;
     bof_ = eof_ = false;
@@ -182,6 +184,8 @@ void RecordTable::cancel() {
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     indexRemove(r);
     for (auto& [f, original] : backup_) {
+        if (journal_)
+            journal_->fieldWritten(*this, r, f, r->values[static_cast<size_t>(f)]);
         r->values[static_cast<size_t>(f)] = std::move(original);
         orders_.keyWritten(f, r);
     }
@@ -206,8 +210,16 @@ void RecordTable::remove() {
     const Record* gone = recs_[static_cast<size_t>(at)].get();
     orders_.recordsRemoved([gone](const Record* r) { return r == gone; });
     indexRemove(recs_[static_cast<size_t>(at)].get());
+    std::unique_ptr<Record> owned = std::move(recs_[static_cast<size_t>(at)]);
     recs_.erase(recs_.begin() + at);
     renumber(at);
+    if (journal_) {
+        std::vector<HeldRecord> held(1);
+        held[0].pos = at;
+        held[0].record = owned.get();
+        held[0].owned = std::move(owned);
+        journal_->recordsRemoved(*this, std::move(held));
+    }
     int p = firstVisibleFrom(at);
     if (p >= 0) {
         cur_ = p;
@@ -246,6 +258,9 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
     if (dropIndexes)
         for (auto& ix : indexes_)
             ix.reset();
+    std::vector<HeldRecord> taken;
+    if (journal_)
+        taken.reserve(static_cast<size_t>(removed));
     for (size_t i = 0; i < recs_.size(); ++i) {
         if (gone[i]) {
             if (recs_[i].get() == curRec) {
@@ -254,6 +269,10 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
             }
             if (!dropIndexes)
                 indexRemove(recs_[i].get());
+            if (journal_) {
+                Record* raw = recs_[i].get();
+                taken.push_back(HeldRecord{static_cast<int>(i), raw, std::move(recs_[i])});
+            }
             recs_[i].reset();
         } else {
             if (out != i)
@@ -279,6 +298,8 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
     } else {
         cur_ = -1;
     }
+    if (journal_)
+        journal_->recordsRemoved(*this, std::move(taken));
     structureChanged();
     emitCurrentIfMoved(before);
     return removed;
@@ -288,6 +309,16 @@ void RecordTable::empty() {
     state_ = State::Browse;
     backup_.clear();
     const quint64 before = bookmark();
+    if (journal_ && !recs_.empty()) {
+        std::vector<HeldRecord> taken;
+        taken.reserve(recs_.size());
+        for (size_t i = 0; i < recs_.size(); ++i) {
+            Record* raw = recs_[i].get();
+            taken.push_back(HeldRecord{static_cast<int>(i), raw, std::move(recs_[i])});
+        }
+        recs_.clear();
+        journal_->recordsRemoved(*this, std::move(taken));
+    }
     recs_.clear();
     orders_.clear();
     for (auto& i : indexes_)
@@ -308,6 +339,8 @@ void RecordTable::appendLoaded(std::vector<FieldValue>&& values) {
     recs_.push_back(std::move(r));
     orders_.recordAdded(raw);
     indexInsert(raw);
+    if (journal_)
+        journal_->recordAdded(*this, raw);
     visibleDirty_ = true;
 }
 
@@ -317,6 +350,9 @@ void RecordTable::swapRecords(RecordTable& other) {
     state_ = State::Browse;
     other.state_ = State::Browse;
     std::swap(recs_, other.recs_);
+    for (RecordTable* t : {this, &other})
+        if (t->journal_)
+            t->journal_->recordsReplaced(*t);
     orders_.clear();
     other.orders_.clear();
     // The incoming records get fresh identities, so a bookmark taken before the exchange can
@@ -466,6 +502,8 @@ bool RecordTable::setValue(int f, const FieldValue& v) {
     if (state_ == State::Edit &&
         std::none_of(backup_.begin(), backup_.end(), [f](const auto& b) { return b.first == f; }))
         backup_.emplace_back(f, slot);
+    if (journal_ && slot != stored)
+        journal_->fieldWritten(*this, r, f, slot);
     if (indexes_[static_cast<size_t>(f)]) {
         const QString oldKey = textOf(*r, f);
         slot = std::move(stored);

@@ -41,9 +41,32 @@ private:
 
 // One record of a table. Positions and identities are managed by the table.
 struct Record {
-    quint64 id = 0; // identity for bookmarks, never reused within a table
-    int pos = 0;    // position in the table's present order
+    quint64 id = 0;    // identity for bookmarks, never reused within a table
+    int pos = 0;       // position in the table's present order
+    quint32 stamp = 0; // the change journal's mark of the step that added the record
     std::vector<FieldValue> values;
+};
+
+class RecordTable;
+
+// A record out of its table, or to be taken out of it, with its position there: `owned` holds
+// it while it is out.
+struct HeldRecord {
+    int pos = 0;
+    Record* record = nullptr;
+    std::unique_ptr<Record> owned;
+};
+
+// Receives every change of a table's records as it happens, so that it can be undone: a field
+// written (with the value it held), records added, records taken out (handed over with their
+// positions, in ascending order), and all records exchanged for others.
+class RecordJournal {
+public:
+    virtual ~RecordJournal() = default;
+    virtual void fieldWritten(RecordTable& table, Record* r, int f, const FieldValue& before) = 0;
+    virtual void recordAdded(RecordTable& table, Record* r) = 0;
+    virtual void recordsRemoved(RecordTable& table, std::vector<HeldRecord>&& gone) = 0;
+    virtual void recordsReplaced(RecordTable& table) = 0;
 };
 
 struct LocateOptions {
@@ -190,6 +213,21 @@ public:
     void enableControls();
     bool controlsDisabled() const { return suspend_ > 0; }
 
+    // --- change journal: what the table reports changes to, and how they are taken back
+    void setJournal(RecordJournal* journal) { journal_ = journal; }
+    // Exchanges the value of field f of a record of the table with `v`.
+    void exchangeValue(Record* r, int f, FieldValue& v);
+    // Puts records back at their positions (ascending), taking them from `held`.
+    void restoreRecords(std::vector<HeldRecord>& held);
+    // Takes records out into `held`, noting their present positions (sorted ascending).
+    void withdrawRecords(std::vector<HeldRecord>& held);
+    // Makes a record current (none: no current record). A pending edit is posted.
+    void restoreCurrent(const Record* r);
+    bool holds(const Record* r) const {
+        return r && r->pos >= 0 && r->pos < recordCount() &&
+               recs_[static_cast<size_t>(r->pos)].get() == r;
+    }
+
     // Exchanges all records with another table of the same schema (used to swap in a table
     // read from a file only once reading succeeded). The cursor goes to the first record.
     void swapRecords(RecordTable& other);
@@ -237,4 +275,5 @@ private:
     bool pendingCurrent_ = false;
     std::vector<std::unique_ptr<Index>> indexes_; // per field, built on first exact locate
     RememberedOrders orders_;
+    RecordJournal* journal_ = nullptr;
 };

@@ -212,6 +212,35 @@ SheetInfo sheetFor(const Record& product, QDate today, int coefDelai) {
 
 } // namespace colour
 
+// ---------------------------------------------------------------- names of the undo steps
+
+namespace undoName {
+
+QString panelCaption(int tag) {
+    switch (tag) {
+    case 1:
+        return QString::fromUtf8("Prévu");
+    case 2:
+        return QStringLiteral("Rappel");
+    default:
+        return QStringLiteral("Rappel(+)");
+    }
+}
+
+QString blockAdd(int tag) {
+    return QStringLiteral("Ajout en bloc ") + panelCaption(tag);
+}
+
+QString blockRemove(int tag) {
+    return QStringLiteral("Retrait en bloc ") + panelCaption(tag);
+}
+
+QString stateDrop(int tag) {
+    return QString::fromUtf8("Dépôt sur ") + panelCaption(tag);
+}
+
+} // namespace undoName
+
 // ---------------------------------------------------------------- texts
 
 void ShoppingCommands::prepareLookups() {
@@ -391,6 +420,7 @@ void ShoppingCommands::addRow(const GestureContext& ctx, ListTotal& total) {
 }
 
 ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) {
+    UndoStep step(d_.history, QStringLiteral("Ajout"));
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
     const Record* product = shownCurrent(cat);
@@ -418,6 +448,7 @@ ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) 
 }
 
 ShoppingCommands::RemoveResult ShoppingCommands::removeOne() {
+    UndoStep step(d_.history, QStringLiteral("Retrait"));
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
     const Record* row = shownCurrent(lst);
@@ -455,6 +486,7 @@ ShoppingCommands::RemoveResult ShoppingCommands::removeOne() {
 }
 
 bool ShoppingCommands::emptyList() {
+    UndoStep step(d_.history, QStringLiteral("Annule"));
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
     const std::vector<int> shown = shownPositions(cat);
@@ -483,6 +515,7 @@ bool ShoppingCommands::emptyList() {
 }
 
 int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
+    UndoStep step(d_.history, undoName::blockAdd(tag));
     if (tag < 1 || tag > 3)
         return 0;
     RecordTable& cat = d_.catalogue;
@@ -514,6 +547,7 @@ int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
 }
 
 int ShoppingCommands::blockRemove(int tag) {
+    UndoStep step(d_.history, undoName::blockRemove(tag));
     if (tag < 1 || tag > 3)
         return 0;
     RecordTable& cat = d_.catalogue;
@@ -576,6 +610,7 @@ int ShoppingCommands::blockRemove(int tag) {
 }
 
 bool ShoppingCommands::deleteListRow() {
+    UndoStep step(d_.history, QStringLiteral("Suppression de la ligne"));
     const Record* row = shownCurrent(d_.list);
     if (!row)
         return false;
@@ -591,6 +626,7 @@ bool ShoppingCommands::deleteListRow() {
 }
 
 bool ShoppingCommands::deleteCatalogueRow() {
+    UndoStep step(d_.history, QStringLiteral("Suppression du produit"));
     if (!shownCurrent(d_.catalogue))
         return false;
     d_.catalogue.remove();
@@ -636,6 +672,7 @@ void ShoppingCommands::totalClick() {
 // ---------------------------------------------------------------- marks and reminders
 
 bool ShoppingCommands::togglePlanned() {
+    UndoStep step(d_.history, QString::fromUtf8("Case Prévu"));
     const Record* product = shownCurrent(d_.catalogue);
     if (!product)
         return false;
@@ -646,6 +683,7 @@ bool ShoppingCommands::togglePlanned() {
 }
 
 bool ShoppingCommands::toggleReminder() {
+    UndoStep step(d_.history, QStringLiteral("Rappel le"));
     const Record* product = shownCurrent(d_.catalogue);
     if (!product)
         return false;
@@ -656,6 +694,7 @@ bool ShoppingCommands::toggleReminder() {
 }
 
 bool ShoppingCommands::setDueDate(QDate p) {
+    UndoStep step(d_.history, QStringLiteral("Date de rappel"));
     const Record* product = shownCurrent(d_.catalogue);
     if (!product || !p.isValid())
         return false;
@@ -667,6 +706,7 @@ bool ShoppingCommands::setDueDate(QDate p) {
 }
 
 bool ShoppingCommands::setStateByDrop(int tag, StateSource source, const GestureContext& ctx) {
+    UndoStep step(d_.history, undoName::stateDrop(tag));
     if (tag < 1 || tag > 3)
         return false;
     RecordTable& cat = d_.catalogue;
@@ -716,6 +756,7 @@ bool ShoppingCommands::hasListedProduct() const {
 }
 
 bool ShoppingCommands::validate(const GestureContext& ctx, const QString& longDate) {
+    UndoStep step(d_.history, QStringLiteral("Valide"));
     if (!hasListedProduct())
         return false;
     RecordTable& cat = d_.catalogue;

@@ -51,6 +51,17 @@ SheetInfo sheetFor(const Record& product, QDate today, int coefDelai);
 
 } // namespace colour
 
+// ---------------------------------------------------------------- names of the undo steps
+
+// What the "Edition" menu calls the colour gestures, from the panels' designed captions
+// ("Prévu", "Rappel", "Rappel(+)" for tags 1 to 3).
+namespace undoName {
+QString panelCaption(int tag);
+QString blockAdd(int tag);    // "Ajout en bloc Prévu"
+QString blockRemove(int tag); // "Retrait en bloc Prévu"
+QString stateDrop(int tag);   // "Dépôt sur Prévu"
+} // namespace undoName
+
 // ---------------------------------------------------------------- commands
 
 // The effect on the data of every shopping gesture of the main window: tree and filter,

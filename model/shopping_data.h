@@ -4,6 +4,7 @@
 #include "model/org_tree.h"
 #include "model/record_table.h"
 #include "model/shopping_tables.h"
+#include "model/undo_history.h"
 
 #include <QObject>
 #include <QString>
@@ -34,6 +35,8 @@ public:
     RecordTable list;      // table2
     OrgTree tree;
     QString validationText;
+    // Every change of the above, step by step, for undo and redo.
+    UndoHistory history{*this};
 
     static QString initialValidationText(); // "dernières courses"
 

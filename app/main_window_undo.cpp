@@ -1,0 +1,58 @@
+// The "Edition" menu: "Annuler" and "Rétablir" followed by the name of the step they would
+// take back or do again, disabled when there is none; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z.
+//
+// While a field of the product sheet has the focus, the keys belong to it: the line edit takes
+// them back first (its own text undo). Chosen from the menu, the sheet's edit ends first (it
+// becomes a step of its own) and the history then goes back from there.
+
+#include "app/main_window.h"
+
+#include "app/main_window_ui.h"
+
+#include <QAction>
+#include <QMenu>
+
+void Tfrm_main::setupUndo() {
+    connect(ui_->smenu_annuler, &QAction::triggered, this, &Tfrm_main::smenu_annulerClick);
+    connect(ui_->smenu_retablir, &QAction::triggered, this, &Tfrm_main::smenu_retablirClick);
+    connect(&data_.history, &UndoHistory::changed, this, &Tfrm_main::showUndoState);
+    connect(&data_.history, &UndoHistory::applied, this, &Tfrm_main::afterUndoRedo);
+    // A change made outside a step closes its step when the menu is next looked at.
+    connect(ui_->smenu_edition, &QMenu::aboutToShow, this, &Tfrm_main::showUndoState);
+    showUndoState();
+}
+
+void Tfrm_main::showUndoState() {
+    UndoHistory& h = data_.history;
+    const bool undo = h.canUndo();
+    const bool redo = h.canRedo();
+    ui_->smenu_annuler->setEnabled(undo);
+    ui_->smenu_retablir->setEnabled(redo);
+    ui_->smenu_annuler->setText(undo ? QStringLiteral("Annuler ") + h.undoName()
+                                     : QStringLiteral("Annuler"));
+    ui_->smenu_retablir->setText(redo ? QString::fromUtf8("Rétablir ") + h.redoName()
+                                      : QString::fromUtf8("Rétablir"));
+}
+
+void Tfrm_main::smenu_annulerClick() {
+    endSheetEdit();
+    data_.history.undo();
+    showUndoState();
+}
+
+void Tfrm_main::smenu_retablirClick() {
+    endSheetEdit();
+    data_.history.redo();
+    showUndoState();
+}
+
+void Tfrm_main::afterUndoRedo() {
+    // The grids follow their tables' signals; the rest of the window is shown again from the data.
+    showOrgTree();
+    showValidationText();
+    showListLabel();
+    showTotal();
+    showModified();
+    updateProductSheetEnabled();
+    showProduct();
+}
