@@ -38,4 +38,9 @@ void installFrenchTranslations(QApplication& app) {
         delete qt;
 }
 
+void useFrenchLocaleByDefault() {
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
 } // namespace appsetup

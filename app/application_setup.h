@@ -15,5 +15,8 @@ void setApplicationTitle();
 void installFontSubstitutes();
 // Qt's own texts (file and colour dialogs) in French, when the translations are installed.
 void installFrenchTranslations(QApplication& app);
+// Without regional settings of its own (the "C" locale), the program takes the French ones,
+// as its regional settings do: Qt's widgets then show French numbers, dates and day names.
+void useFrenchLocaleByDefault();
 
 } // namespace appsetup

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     kabiroInitResources();
     appsetup::installFontSubstitutes();
+    appsetup::useFrenchLocaleByDefault();
     appsetup::installFrenchTranslations(app);
 
     auto splash = std::make_unique<Tfrm_spash>(Tfrm_spash::StartUp, nullptr);

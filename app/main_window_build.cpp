@@ -6,6 +6,7 @@
 #include "app/search_box.h"
 #include "app/window_look.h"
 #include "dialogs/bgr_color.h"
+#include "dialogs/readable_colours.h"
 #include "resources/pictures.h"
 
 #include <QCheckBox>
@@ -66,6 +67,7 @@ void Tfrm_main::buildWindow() {
     setWindowTitle(QStringLiteral("Paniva"));
     setWindowIcon(pictures::windowIcon());
     setFont(look::windowFont());
+    readable::mendSelection(this);
     setMinimumSize(410, 330);
     move(208, 122);
     resize(559, 345);
@@ -264,7 +266,7 @@ QWidget* Tfrm_main::buildCartPanel() {
 
     layout->addSpacing(6);
     image_chariot = textLabel(Panel9, "image_chariot", QString());
-    image_chariot->setPixmap(pictures::trolley());
+    look::setPicture(image_chariot, pictures::trolley());
     image_chariot->setFixedSize(36, 36);
     image_chariot->setAlignment(Qt::AlignCenter);
     look::setHint(image_chariot, QStringLiteral("<- Pousser le chariot ->\r\nvers le magasin pour "
@@ -353,9 +355,7 @@ QWidget* Tfrm_main::buildListView() {
     QFont bold = edt_date_vali->font();
     bold.setBold(true);
     edt_date_vali->setFont(bold);
-    QPalette red = edt_date_vali->palette();
-    red.setColor(QPalette::Text, Qt::red);
-    edt_date_vali->setPalette(red);
+    look::setFieldTextColour(edt_date_vali, Qt::red);
     grid->addWidget(validated, 2, 0, 1, 1);
     grid->addWidget(edt_date_vali, 2, 1, 1, 3);
     grid->setColumnStretch(2, 1);

@@ -28,6 +28,9 @@ void Tfrm_main::connectDisplay() {
         if (pos == data_.catalogue.currentPos())
             showProduct();
     });
+    // The calendar names its months and days in French whatever the regional settings; the
+    // date itself is shown in their short format.
+    DateTimePicker1->setLocale(QLocale(QLocale::French, QLocale::France));
     DateTimePicker1->setDisplayFormat(
         platform_.regional().locale().dateFormat(QLocale::ShortFormat));
     showProduct();

@@ -31,6 +31,29 @@ protected:
     }
 };
 
+// What a state cell's colour means: the state's caption (as its colour panel shows it) and, in
+// the catalogue, whether the product is on the list.
+QString stateToolTip(colour::State state, bool listed, const std::array<QString, 3>& captions) {
+    QString tip;
+    switch (state) {
+    case colour::State::Planned:
+        tip = captions[0];
+        break;
+    case colour::State::Due:
+        tip = captions[1];
+        break;
+    case colour::State::Window:
+        tip = captions[2];
+        break;
+    case colour::State::None:
+        break;
+    }
+    if (listed)
+        tip =
+            tip.isEmpty() ? QStringLiteral("Sur la liste") : tip + QStringLiteral(", sur la liste");
+    return tip;
+}
+
 } // namespace
 
 void Tfrm_main::setupShopping() {
@@ -67,6 +90,20 @@ void Tfrm_main::setupShopping() {
     });
     table2Grid->setBackgroundHook([this](const Record& r, int column, bool current) {
         return stateBrush(r, column, current, false);
+    });
+    // The colour of a cell said in words too: the state's caption, as its panel shows it.
+    auto stateTip = [this](const Record& r, bool catalogue) {
+        const GestureContext ctx = gestureContext();
+        const colour::State state =
+            catalogue ? colour::catalogueState(r, ctx.today, ctx.coefDelai) : colour::listState(r);
+        return stateToolTip(state, catalogue && RecordTable::textOf(r, Cat::color) == Flag::Listed,
+                            {cpanels[0]->text(), cpanels[1]->text(), cpanels[2]->text()});
+    };
+    table1Grid->setToolTipHook([stateTip](const Record& r, int column) {
+        return column == 0 ? stateTip(r, true) : QString();
+    });
+    table2Grid->setToolTipHook([stateTip](const Record& r, int column) {
+        return column == 0 ? stateTip(r, false) : QString();
     });
 
     setupSheet();

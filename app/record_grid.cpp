@@ -1,5 +1,7 @@
 #include "app/record_grid.h"
 
+#include "dialogs/readable_colours.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -19,6 +21,7 @@ RecordGrid::RecordGrid(RecordGridModel* model, QWidget* parent)
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     setPalette(pal);
+    readable::mendSelection(this);
 
     // Uniform row heights: the view never measures rows, however many there are.
     QHeaderView* rows = verticalHeader();
