@@ -95,10 +95,13 @@ void Tfrm_main::waitUntilStartShown(const QElapsedTimer& started, int minimumMs)
 
 void Tfrm_main::connectAreas() {
     // Each area of the window connects its controls here, one call per area, in this order:
-    // shopping gestures, product editing, output, list types, tools.
+    // shopping gestures, product editing, output, list types, tools, then the keys of them all and
+    // their names for screen readers.
     setupShopping();
     setupProducts();
     setupOutput();
     setupListTypes();
     setupTools();
+    setupKeys();
+    setupAccess();
 }

@@ -10,6 +10,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -93,6 +94,24 @@ public:
     // Full path of the open list file, "kabiro.pnv" or "nouveau.pnv" (no file yet).
     const QString& listFileName() const { return fileName_; }
     static QString newListName(); // "nouveau.pnv"
+
+    // Keys of the shopping cycle, the search box and the menu, the first of each as shown.
+    enum class ShoppingKey {
+        AddOne,        // ">"
+        RemoveOne,     // "<"
+        EmptyList,     // "Annule"
+        Validate,      // "Valide"
+        Total,         // "Total"
+        Planned,       // the planned box of the current product
+        Reminder,      // its reminder box
+        PlannedBlock,  // block add of each colour state
+        ReminderBlock, //
+        WindowBlock,   //
+        SwitchGrid,    // catalogue or list
+        Search,        // the search box
+        Menu,          // the first menu
+    };
+    static QList<QKeySequence> shoppingKeys(ShoppingKey which);
 
     // The drag cursors registered at start, by their numbers 2 (catalogue rows and colour
     // panels), 3 (list rows) and 4 (the cart).
@@ -362,6 +381,8 @@ private:
     void setupOutput();    // main_window_output.cpp
     void setupListTypes(); // main_window_listtypes.cpp
     void setupTools();     // main_window_tools.cpp
+    void setupKeys();      // main_window_keys.cpp
+    void setupAccess();    // main_window_access.cpp
     void waitUntilStartShown(const QElapsedTimer& started, int minimumMs);
 
     // --- settings and layout (main_window_settings.cpp)

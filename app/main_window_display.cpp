@@ -84,6 +84,16 @@ void Tfrm_main::showProduct() {
     }
     look::setBackground(Panel5, strip);
     Panel5->setText(sheet.caption);
+    // The strip is too narrow for words: its tool tip names the state its colour shows.
+    QString state;
+    if (sheet.strip == colour::State::Planned)
+        state = cpanels[0]->text();
+    else if (sheet.strip == colour::State::Due)
+        state = cpanels[1]->text();
+    else if (sheet.strip == colour::State::Window)
+        state = cpanels[2]->text();
+    Panel5->setToolTip(state);
+    Panel5->setAccessibleDescription(state.isEmpty() ? QStringLiteral("Aucun") : state);
     DateTimePicker1->setDateRange(colour::pickerMinimum(), colour::pickerMaximum());
     DateTimePicker1->setDate(sheet.pickerDate);
 }
