@@ -6,6 +6,7 @@
 #include "example_window.h"
 #include "modal_driver.h"
 
+#include "app/application_setup.h"
 #include "dialogs/newliste.h"
 #include "dialogs/paracha.h"
 #include "dialogs/req_glob.h"
@@ -352,6 +353,27 @@ private slots:
             d.reject();
         });
         w.spd_btn_emailClick();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+    }
+
+    void helpListsEveryKey() {
+        // The help names the keys as the menus and tool tips show them, in French.
+        appsetup::installFrenchTranslations(*qApp);
+        QFile f(QStringLiteral(":/help/aide.html"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString help = QString::fromUtf8(f.readAll());
+        QStringList missing;
+        for (int k = 0; k <= int(Key::Menu); ++k) {
+            const QString text = shown(keyOf(Key(k))).toHtmlEscaped();
+            if (!help.contains(QStringLiteral("<td>") + text))
+                missing << text;
+        }
+        for (const char* k : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+P", "Ctrl+Q",
+                              "F2", "Ctrl+A", "F1"}) {
+            const QString text = shown(QKeySequence::fromString(QString::fromLatin1(k)));
+            if (!help.contains(QStringLiteral("<td>") + text))
+                missing << text;
+        }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
     }
 
