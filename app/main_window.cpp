@@ -1,18 +1,39 @@
 #include "app/main_window.h"
 
+#include "app/cart_panel.h"
+#include "app/main_window_ui.h"
+#include "app/product_sheet.h"
 #include "model/platform.h"
 #include "resources/pictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
+namespace {
+
+void waitUntilStartShown(const QElapsedTimer& started, int minimumMs) {
+    const qint64 left = minimumMs - started.elapsed();
+    if (left <= 0)
+        return;
+    // Window events keep being handled meanwhile, so the start-up box is painted.
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(left) + 1, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
 Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* parent)
-    : QMainWindow(parent), platform_(platform) {
+    : QMainWindow(parent), platform_(platform), hooks_(options.hooks),
+      ui_(std::make_unique<MainWindowUi>()) {
+    if (!hooks_.previewLauncher)
+        hooks_.previewLauncher = dialogPreviewLauncher(this);
     // 1. The start of the creation, for its shortest duration.
     QElapsedTimer started;
     started.start();
@@ -45,7 +66,7 @@ Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* p
     if (QFileInfo::exists(fileName_) && !loadList(fileName_)) {
         fileName_ = newListName();
         showFileName();
-        Listetype1->setEnabled(false);
+        ui_->Listetype1->setEnabled(false);
     }
 
     // 8. The product sheet is usable only with a product to show.
@@ -56,15 +77,20 @@ Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* p
         dragCursors_[static_cast<size_t>(n)] = pictures::dragCursor(n + 1);
 
     // 10. With the sector view shown the shop filter starts on.
-    spd_btn_filtre->setChecked(sectorViewShown());
-    if (spd_btn_filtre->isChecked())
+    ui_->spd_btn_filtre->setChecked(sectorViewShown());
+    if (ui_->spd_btn_filtre->isChecked())
         spd_btn_filtreClick();
 
     // 11. The start-up box stays on screen at least the requested time.
     waitUntilStartShown(started, options.minimumStartMs);
 }
 
-Tfrm_main::~Tfrm_main() = default;
+Tfrm_main::~Tfrm_main() {
+    // The sheet and the cart outlive the data while the window's widgets are destroyed: what
+    // they tell meanwhile (a field losing the focus) must not reach the window any more.
+    ui_->sheet->disconnect(this);
+    ui_->cart->disconnect(this);
+}
 
 QString Tfrm_main::newListName() {
     return QStringLiteral("nouveau.pnv");
@@ -81,16 +107,6 @@ GestureContext Tfrm_main::gestureContext() const {
 const QCursor& Tfrm_main::dragCursor(int number) const {
     const int i = std::clamp(number - 2, 0, 2);
     return dragCursors_[static_cast<size_t>(i)];
-}
-
-void Tfrm_main::waitUntilStartShown(const QElapsedTimer& started, int minimumMs) {
-    const qint64 left = minimumMs - started.elapsed();
-    if (left <= 0)
-        return;
-    // Window events keep being handled meanwhile, so the start-up box is painted.
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(left) + 1, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void Tfrm_main::connectAreas() {

@@ -1,14 +1,18 @@
-// The main window for keyboard and screen-reader users: names and descriptions of the controls
-// that show only a picture or a colour, labels linked to their fields, the cart panel's buttons
-// reached with Tab, and a tab order that follows the window from left to right.
+// The main window for keyboard and screen-reader users: names of the toolbar's picture buttons
+// and of the regions, labels linked to the fields of the list footer, and a tab order that
+// follows the window from left to right. The product sheet and the cart panel name their own
+// controls.
 
 #include "app/main_window.h"
 
-#include "app/window_look.h"
+#include "app/cart_panel.h"
+#include "app/main_window_ui.h"
+#include "app/product_sheet.h"
+#include "app/record_grid.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,56 +34,41 @@ QString nameFromHint(const QString& hint) {
 
 void Tfrm_main::setupAccess() {
     // Toolbar buttons show a picture only: their hints name them.
-    for (QToolButton* b : Panel1->findChildren<QToolButton*>())
+    for (QToolButton* b : ui_->Panel1->findChildren<QToolButton*>())
         b->setAccessibleName(nameFromHint(b->toolTip()));
-    spd_btn_editprod2->setAccessibleName(nameFromHint(spd_btn_editprod2->toolTip()));
 
     // Regions.
-    TreeView1->setAccessibleName(QStringLiteral("Secteurs et rayons"));
-    RxDBGrid1->setAccessibleName(QStringLiteral("Catalogue des produits"));
-    RxDBGrid2->setAccessibleName(QStringLiteral("Liste des courses"));
-    RxDBGrid1->setAccessibleDescription(
-        QStringLiteral("Entrée ou + : ajouter à la liste ; Espace : prévu ou non"));
-
-    // The cart panel: colours and a picture.
-    for (QLabel* c : cpanels)
-        c->setAccessibleDescription(nameFromHint(c->toolTip()));
-    image_chariot->setAccessibleName(QStringLiteral("Chariot"));
-    image_chariot->setAccessibleDescription(look::hintText(image_chariot->toolTip()).simplified());
-    SpeedButton2->setAccessibleName(QStringLiteral("Ajouter une unité"));
-    spd_btn_retire->setAccessibleName(QStringLiteral("Retirer une unité"));
-
-    // The product sheet: labels linked to their fields, names for the others.
-    Panel5->setAccessibleName(QStringLiteral("État du produit"));
-    DBCheckBox1->setAccessibleName(QStringLiteral("Prévu"));
-    DBEdit1->setAccessibleName(QStringLiteral("Produit"));
-    DateTimePicker1->setAccessibleName(QStringLiteral("Date du rappel"));
-    const struct {
-        const char* label;
-        QWidget* field;
-    } sheet[] = {{"lbl_prix", RxDBCalcEdit1}, {"lbl_delai", DBEdit3}, {"lbl_note", DBEdit2}};
-    for (const auto& s : sheet)
-        if (auto* l = Panel7->findChild<QLabel*>(QString::fromLatin1(s.label)))
-            l->setBuddy(s.field);
+    ui_->TreeView1->setAccessibleName(QStringLiteral("Secteurs et rayons"));
+    ui_->RxDBGrid1->setAccessibleName(QStringLiteral("Catalogue des produits"));
+    ui_->RxDBGrid2->setAccessibleName(QStringLiteral("Liste des courses"));
 
     // The list footer.
-    cbb_rech->setAccessibleName(QStringLiteral("Recherche"));
-    edt_total->setAccessibleName(QStringLiteral("Total"));
-    edt_tot_nbre->setAccessibleName(QStringLiteral("Nombre d'unités"));
-    if (auto* l = Panel2->findChild<QLabel*>(QStringLiteral("lbl_dern_liste")))
-        l->setBuddy(edt_date_vali);
-
-    // The cart panel's buttons are reached with Tab; a click still leaves the focus where it
-    // was (each of them gives it to the catalogue anyway).
-    for (QPushButton* b :
-         {spd_btn_retire, SpeedButton2, SpeedButton3, spd_btn_valide, SpeedButton4})
-        b->setFocusPolicy(Qt::TabFocus);
+    ui_->cbb_rech->setAccessibleName(QStringLiteral("Recherche"));
+    ui_->edt_total->setAccessibleName(QStringLiteral("Total"));
+    ui_->edt_tot_nbre->setAccessibleName(QStringLiteral("Nombre d'unités"));
+    if (auto* l = ui_->Panel2->findChild<QLabel*>(QStringLiteral("lbl_dern_liste")))
+        l->setBuddy(ui_->edt_date_vali);
 
     // Left to right: tree, catalogue, product sheet, cart panel, list, its footer.
-    const QList<QWidget*> order = {TreeView1,       RxDBGrid1,    spd_btn_editprod2, RxDBCalcEdit1,
-                                   DateTimePicker1, DBEdit3,      DBEdit2,           spd_btn_retire,
-                                   SpeedButton2,    SpeedButton3, spd_btn_valide,    SpeedButton4,
-                                   RxDBGrid2,       cbb_rech,     btn_total};
+    auto in = [](QWidget* region, const char* name) {
+        return region->findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    const QList<QWidget*> order = {ui_->TreeView1,
+                                   ui_->RxDBGrid1,
+                                   in(ui_->sheet, "spd_btn_editprod2"),
+                                   ui_->sheet->priceField(),
+                                   in(ui_->sheet, "DateTimePicker1"),
+                                   ui_->sheet->periodField(),
+                                   ui_->sheet->noteField(),
+                                   in(ui_->cart, "spd_btn_retire"),
+                                   in(ui_->cart, "SpeedButton2"),
+                                   in(ui_->cart, "SpeedButton3"),
+                                   in(ui_->cart, "spd_btn_valide"),
+                                   in(ui_->cart, "SpeedButton4"),
+                                   ui_->RxDBGrid2,
+                                   ui_->cbb_rech,
+                                   ui_->btn_total};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+        if (order[i] && order[i + 1])
+            setTabOrder(order[i], order[i + 1]);
 }

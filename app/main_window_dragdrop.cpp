@@ -5,7 +5,12 @@
 
 #include "app/main_window.h"
 
+#include "app/cart_panel.h"
+#include "app/drag_controls.h"
 #include "app/event_relay.h"
+#include "app/main_window_ui.h"
+#include "app/record_grid.h"
+#include "app/record_grid_model.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -50,18 +55,20 @@ QPixmap centredOnHotSpot(const QCursor& cursor) {
 void Tfrm_main::setupDragDrop() {
     auto* relay = static_cast<EventRelay*>(shoppingEvents_.get());
     // Keys of the catalogue grid, pointer events of both grids' rows.
-    relay->watch(RxDBGrid1);
-    relay->watch(RxDBGrid1->viewport());
-    relay->watch(RxDBGrid2->viewport());
-    relay->watch(image_chariot);
-    for (QLabel* panel : cpanels)
-        relay->watch(panel);
-    for (QWidget* target : {RxDBGrid1->viewport(), RxDBGrid2->viewport(),
-                            static_cast<QWidget*>(image_chariot), static_cast<QWidget*>(cpanels[0]),
-                            static_cast<QWidget*>(cpanels[1]), static_cast<QWidget*>(cpanels[2])})
+    relay->watch(ui_->RxDBGrid1);
+    relay->watch(ui_->RxDBGrid1->viewport());
+    relay->watch(ui_->RxDBGrid2->viewport());
+    CartPanel* cart = ui_->cart;
+    relay->watch(cart->trolley());
+    for (size_t i = 0; i < 3; ++i)
+        relay->watch(cart->statePanel(i));
+    for (QWidget* target :
+         {ui_->RxDBGrid1->viewport(), ui_->RxDBGrid2->viewport(),
+          static_cast<QWidget*>(cart->trolley()), static_cast<QWidget*>(cart->statePanel(0)),
+          static_cast<QWidget*>(cart->statePanel(1)), static_cast<QWidget*>(cart->statePanel(2))})
         target->setAcceptDrops(true);
     // The grids' own drag and drop stays off: drops reach the filter above.
-    for (RecordGrid* grid : {RxDBGrid1, RxDBGrid2}) {
+    for (RecordGrid* grid : {ui_->RxDBGrid1, ui_->RxDBGrid2}) {
         grid->setDragEnabled(false);
         grid->setDragDropMode(QAbstractItemView::NoDragDrop);
         grid->viewport()->setAcceptDrops(true);
@@ -72,20 +79,22 @@ void Tfrm_main::setupDragDrop() {
 
 bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
     // The control an event concerns: the grids receive pointer events on their viewports.
+    CartPanel* cart = ui_->cart;
     QWidget* control = nullptr;
-    if (watched == RxDBGrid1->viewport())
-        control = RxDBGrid1;
-    else if (watched == RxDBGrid2->viewport())
-        control = RxDBGrid2;
-    else if (watched == image_chariot || watched == cpanels[0] || watched == cpanels[1] ||
-             watched == cpanels[2])
+    if (watched == ui_->RxDBGrid1->viewport())
+        control = ui_->RxDBGrid1;
+    else if (watched == ui_->RxDBGrid2->viewport())
+        control = ui_->RxDBGrid2;
+    else if (watched == cart->trolley() || watched == cart->statePanel(0) ||
+             watched == cart->statePanel(1) || watched == cart->statePanel(2))
         control = static_cast<QWidget*>(watched);
     const QString name = control ? control->objectName() : QString();
-    const drop::Control which = drop::controlFromName(name);
+    const drop::Control which = dragControls::fromObjectName(name);
     const int tag = drop::panelTag(which);
-    const bool isGrid = control == RxDBGrid1 || control == RxDBGrid2;
+    QLabel* const panel = tag ? cart->statePanel(static_cast<size_t>(tag - 1)) : nullptr;
+    const bool isGrid = control == ui_->RxDBGrid1 || control == ui_->RxDBGrid2;
 
-    if (watched == RxDBGrid1 && event->type() == QEvent::KeyPress) {
+    if (watched == ui_->RxDBGrid1 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             spd_btn_poseClick();
@@ -104,13 +113,13 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: {
         const auto* e = static_cast<QMouseEvent*>(event);
         const QPoint at = e->position().toPoint();
-        if (tag)
-            setPanelSunken(cpanels[static_cast<size_t>(tag - 1)], true);
-        if (control == RxDBGrid1 && e->button() == Qt::RightButton) {
+        if (panel)
+            cart->setPanelSunken(panel, true);
+        if (control == ui_->RxDBGrid1 && e->button() == Qt::RightButton) {
             // A right press makes the row under the pointer current and flips its planned flag.
-            const QModelIndex index = RxDBGrid1->indexAt(at);
+            const QModelIndex index = ui_->RxDBGrid1->indexAt(at);
             if (index.isValid()) {
-                data_.catalogue.setCurrentPos(table1Grid->positionAt(index.row()));
+                data_.catalogue.setCurrentPos(ui_->table1Grid->positionAt(index.row()));
                 DBCheckBox1Enter();
             }
             return true;
@@ -128,7 +137,7 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
         if (pressSource_ != control || !(e->buttons() & Qt::LeftButton))
             return false;
         // A panel drags only while it shows pressed.
-        if (tag && cpanels[static_cast<size_t>(tag - 1)]->frameShadow() != QFrame::Sunken)
+        if (panel && panel->frameShadow() != QFrame::Sunken)
             return false;
         if ((e->position().toPoint() - pressAt_).manhattanLength() >=
             QApplication::startDragDistance())
@@ -138,19 +147,16 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonRelease:
         pressSource_ = nullptr;
-        if (tag)
-            setPanelSunken(cpanels[static_cast<size_t>(tag - 1)], false);
+        if (panel)
+            cart->setPanelSunken(panel, false);
         return !isGrid;
     case QEvent::MouseButtonDblClick: {
         const auto* e = static_cast<QMouseEvent*>(event);
         pressSource_ = nullptr;
         if (e->button() != Qt::LeftButton)
             return false;
-        if (tag) {
-            cpanel1DblClick(tag);
-            return true;
-        }
-        if (control == image_chariot)
+        // The cart tells the double clicks on its panels; the trolley has none.
+        if (control == cart->trolley() || panel)
             return false;
         // A double click on a grid row: that row, then its command.
         auto* grid = static_cast<RecordGrid*>(control);
@@ -158,7 +164,7 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
         if (!index.isValid())
             return true;
         grid->table().setCurrentPos(grid->gridModel()->positionAt(index.row()));
-        if (grid == RxDBGrid1)
+        if (grid == ui_->RxDBGrid1)
             spd_btn_poseClick();
         else
             spd_btn_retireClick();
@@ -192,51 +198,40 @@ bool Tfrm_main::pointerEvent(QObject* watched, QEvent* event) {
     }
 }
 
-// ---------------------------------------------------------------- colour panels
-
-void Tfrm_main::setPanelSunken(QLabel* panel, bool sunken) {
-    panel->setFrameShadow(sunken ? QFrame::Sunken : QFrame::Raised);
-    panel->setLineWidth(sunken ? 2 : 1);
-    panel->repaint();
-}
-
-void Tfrm_main::raisePanels() {
-    for (QLabel* panel : cpanels)
-        setPanelSunken(panel, false);
-}
-
 // ---------------------------------------------------------------- drag and drop
 
 void Tfrm_main::startDrag(QWidget* source) {
     pressSource_ = nullptr;
-    const drop::Control which = drop::controlFromName(source->objectName());
+    const drop::Control which = dragControls::fromObjectName(source->objectName());
     auto* drag = new QDrag(source);
     auto* mime = new QMimeData;
     mime->setData(kControlMime, source->objectName().toUtf8());
     drag->setMimeData(mime);
     const QPixmap cursor = centredOnHotSpot(dragCursor(drop::dragCursor(which)));
     drag->setDragCursor(cursor, Qt::MoveAction);
-    if (dragExec) {
-        dragExec(*drag);
+    if (hooks_.dragExec) {
+        hooks_.dragExec(*drag);
         drag->deleteLater();
     } else {
         drag->exec(Qt::MoveAction);
     }
     // The release went to the drag: the panels show raised again.
-    raisePanels();
+    ui_->cart->raisePanels();
 }
 
 bool Tfrm_main::controlDragOver(const QString& source, const QString& target) const {
-    return drop::accepts(drop::controlFromName(target), drop::controlFromName(source));
+    return drop::accepts(dragControls::fromObjectName(target),
+                         dragControls::fromObjectName(source));
 }
 
 drop::DropOutcome Tfrm_main::controlDragDrop(const QString& source, const QString& target) {
     endSheetEdit();
-    const drop::Effect effect = drop::dropEffect(source, target);
+    const drop::Effect effect = drop::dropEffect(dragControls::fromObjectName(source),
+                                                 dragControls::fromObjectName(target));
     const drop::DropOutcome out = drop::applyDrop(effect, commands_, gestureContext(), platform_);
     if (effect == drop::Effect::Validate && out.changed)
         showValidationText();
     showProduct();
-    raisePanels();
+    ui_->cart->raisePanels();
     return out;
 }

@@ -3,6 +3,9 @@
 
 #include "app/main_window.h"
 
+#include "app/main_window_ui.h"
+#include "app/product_sheet.h"
+#include "app/record_grid.h"
 #include "model/list_file.h"
 #include "model/platform.h"
 
@@ -37,7 +40,7 @@ Platform::FileDialog saveDialog(const QString& fileName, const QString& director
 } // namespace
 
 void Tfrm_main::showFileName() {
-    lbl_fichier->setText(QFileInfo(fileName_).fileName());
+    ui_->lbl_fichier->setText(QFileInfo(fileName_).fileName());
 }
 
 bool Tfrm_main::askToSave() {
@@ -63,7 +66,7 @@ bool Tfrm_main::askToSave() {
 
 bool Tfrm_main::saveList() {
     endSheetEdit(); // the file gets what is being typed on the sheet too
-    RxDBGrid1->setFocus();
+    ui_->RxDBGrid1->setFocus();
     // The file always holds every record, whatever the shop filter; the tables keep their
     // filter and their current records.
     const RecordTable::Bookmark catalogueAt = data_.catalogue.bookmark();
@@ -96,8 +99,8 @@ bool Tfrm_main::saveList() {
 }
 
 void Tfrm_main::releaseShopFilter() {
-    spd_btn_filtre->setChecked(false);
-    smenu_filtre_mag->setChecked(false);
+    ui_->spd_btn_filtre->setChecked(false);
+    ui_->smenu_filtre_mag->setChecked(false);
     data_.setShopFilter(false);
     data_.setListLabel(ShoppingCommands::fullListCaption());
 }
@@ -128,7 +131,7 @@ void Tfrm_main::afterListLoaded() {
 
     if (data_.catalogue.recordCount() == 0) {
         // An empty catalogue: the first product must be creatable whatever the settings.
-        Panel7->setEnabled(false);
+        ui_->sheet->setEnabled(false);
         setProductCommandsEnabled(true);
     } else {
         setProductCommandsEnabled(settings_.productCommands);
@@ -142,11 +145,11 @@ void Tfrm_main::spd_btn_newClick() {
         return;
     fileName_ = newListName();
     showFileName();
-    Listetype1->setEnabled(false);
+    ui_->Listetype1->setEnabled(false);
     releaseShopFilter();
     data_.list.empty();
     data_.catalogue.empty();
-    Panel7->setEnabled(false);
+    ui_->sheet->setEnabled(false);
     showProduct();
     data_.setModified(false);
     setProductCommandsEnabled(true);
@@ -169,7 +172,7 @@ void Tfrm_main::spd_btn_ouvreClick() {
     fileName_ = *chosen;
     showFileName();
     updateProductSheetEnabled();
-    Listetype1->setEnabled(true);
+    ui_->Listetype1->setEnabled(true);
     clearListTypeEntries();
 }
 
@@ -204,11 +207,11 @@ void Tfrm_main::closeEvent(QCloseEvent* event) {
 }
 
 void Tfrm_main::clearListTypeEntries() {
-    const QList<QAction*> actions = Listetype1->actions();
-    const qsizetype sep = actions.indexOf(smenu_listetype_sep);
+    const QList<QAction*> actions = ui_->Listetype1->actions();
+    const qsizetype sep = actions.indexOf(ui_->smenu_listetype_sep);
     for (qsizetype i = sep + 1; sep >= 0 && i < actions.size(); ++i) {
-        Listetype1->removeAction(actions[i]);
-        if (actions[i]->parent() == Listetype1 || actions[i]->parent() == this)
+        ui_->Listetype1->removeAction(actions[i]);
+        if (actions[i]->parent() == ui_->Listetype1 || actions[i]->parent() == this)
             actions[i]->deleteLater();
     }
     listTypeMenuStale_ = true;

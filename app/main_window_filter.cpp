@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 
+#include "app/main_window_ui.h"
 #include <QAction>
 #include <QPalette>
 #include <QToolButton>
@@ -9,15 +10,15 @@
 
 void Tfrm_main::spd_btn_filtreClick() {
     const ShoppingCommands::FilterOutcome out =
-        commands_.setShopFilter(spd_btn_filtre->isChecked());
-    if (out.selectFirstNode && TreeView1->topLevelItemCount() > 0) {
-        TreeView1->collapseAll();
-        QTreeWidgetItem* first = TreeView1->topLevelItem(0);
-        TreeView1->setCurrentItem(first);
-        TreeView1->setFocus();
+        commands_.setShopFilter(ui_->spd_btn_filtre->isChecked());
+    if (out.selectFirstNode && ui_->TreeView1->topLevelItemCount() > 0) {
+        ui_->TreeView1->collapseAll();
+        QTreeWidgetItem* first = ui_->TreeView1->topLevelItem(0);
+        ui_->TreeView1->setCurrentItem(first);
+        ui_->TreeView1->setFocus();
     }
     // The chosen node stays highlighted without the focus exactly while the filter is on.
-    QPalette pal = TreeView1->palette();
+    QPalette pal = ui_->TreeView1->palette();
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
         const QColor shown = pal.color(QPalette::Active, role);
         const QColor hidden = role == QPalette::Highlight
@@ -25,12 +26,12 @@ void Tfrm_main::spd_btn_filtreClick() {
                                   : pal.color(QPalette::Active, QPalette::Text);
         pal.setColor(QPalette::Inactive, role, out.filterOn ? shown : hidden);
     }
-    TreeView1->setPalette(pal);
-    spd_btn_filtre->setChecked(out.filterOn);
-    smenu_filtre_mag->setChecked(out.filterOn);
+    ui_->TreeView1->setPalette(pal);
+    ui_->spd_btn_filtre->setChecked(out.filterOn);
+    ui_->smenu_filtre_mag->setChecked(out.filterOn);
 }
 
 void Tfrm_main::smenu_filtre_magClick() {
-    spd_btn_filtre->setChecked(smenu_filtre_mag->isChecked());
+    ui_->spd_btn_filtre->setChecked(ui_->smenu_filtre_mag->isChecked());
     spd_btn_filtreClick();
 }

@@ -3,6 +3,8 @@
 
 #include "app/main_window.h"
 
+#include "app/main_window_ui.h"
+#include "app/record_grid.h"
 #include "model/platform.h"
 
 #include <QAction>
@@ -56,18 +58,18 @@ void Tfrm_main::RxDBGrid2DeleteRecord() {
 
 void Tfrm_main::Panel11Resize() {
     const int margin = sectorViewShown() ? 36 : 96;
-    RxDBGrid1->setColumnWidth(2, std::max(Panel11->width() - margin, 20));
+    ui_->RxDBGrid1->setColumnWidth(2, std::max(ui_->Panel11->width() - margin, 20));
 }
 
 void Tfrm_main::Panel3Resize() {
-    RxDBGrid2->setColumnWidth(2, std::max(Panel3->width() - 116, 20));
+    ui_->RxDBGrid2->setColumnWidth(2, std::max(ui_->Panel3->width() - 116, 20));
 }
 
 bool Tfrm_main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize) {
-        if (watched == Panel11)
+        if (watched == ui_->Panel11)
             Panel11Resize();
-        else if (watched == Panel3)
+        else if (watched == ui_->Panel3)
             Panel3Resize();
     }
     return QMainWindow::eventFilter(watched, event);
@@ -76,7 +78,7 @@ bool Tfrm_main::eventFilter(QObject* watched, QEvent* event) {
 // ---------------------------------------------------------------- sector view
 
 bool Tfrm_main::sectorViewShown() const {
-    return !Panel10->isHidden();
+    return !ui_->Panel10->isHidden();
 }
 
 void Tfrm_main::setSectorViewShown(bool shown) {
@@ -84,16 +86,16 @@ void Tfrm_main::setSectorViewShown(bool shown) {
         return;
     if (!shown)
         treeWidth_ = treeWidth();
-    Panel10->setVisible(shown);
+    ui_->Panel10->setVisible(shown);
     if (shown)
         applySplitterSizes();
 }
 
 void Tfrm_main::syncSectorViewControls() {
     const bool shown = sectorViewShown();
-    RxDBGrid1->setColumnHidden(1, shown);
-    spd_btn_rayon->setChecked(shown);
-    smenu_fen_mag->setChecked(shown);
+    ui_->RxDBGrid1->setColumnHidden(1, shown);
+    ui_->spd_btn_rayon->setChecked(shown);
+    ui_->smenu_fen_mag->setChecked(shown);
     Panel11Resize();
 }
 

@@ -4,6 +4,11 @@
 
 #include "app/main_window.h"
 
+#include "app/cart_panel.h"
+#include "app/main_window_ui.h"
+#include "app/product_sheet.h"
+#include "app/record_grid.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,22 +87,30 @@ void Tfrm_main::setupKeys() {
         QKeySequence key;
         QToolButton* button;
     } standard[] = {
-        {smenu_nouveau, QKeySequence(Qt::CTRL | Qt::Key_N), spd_btn_new},
-        {smenu_ouvrir, QKeySequence(Qt::CTRL | Qt::Key_O), spd_btn_ouvre},
-        {smenu_enregistrer, QKeySequence(Qt::CTRL | Qt::Key_S), spd_btn_sauve},
-        {smenu_enregistrer_sous, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr},
-        {smenu_print, QKeySequence(Qt::CTRL | Qt::Key_P), spd_btn_print},
-        {smenu_quitter, QKeySequence(Qt::CTRL | Qt::Key_Q), spd_btn_quitte},
-        {smenu_prodedit, QKeySequence(Qt::Key_F2), spd_btn_editprod},
+        {ui_->smenu_nouveau, QKeySequence(Qt::CTRL | Qt::Key_N), ui_->spd_btn_new},
+        {ui_->smenu_ouvrir, QKeySequence(Qt::CTRL | Qt::Key_O), ui_->spd_btn_ouvre},
+        {ui_->smenu_enregistrer, QKeySequence(Qt::CTRL | Qt::Key_S), ui_->spd_btn_sauve},
+        {ui_->smenu_enregistrer_sous, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr},
+        {ui_->smenu_print, QKeySequence(Qt::CTRL | Qt::Key_P), ui_->spd_btn_print},
+        {ui_->smenu_quitter, QKeySequence(Qt::CTRL | Qt::Key_Q), ui_->spd_btn_quitte},
+        {ui_->smenu_prodedit, QKeySequence(Qt::Key_F2), ui_->spd_btn_editprod},
     };
     for (const auto& s : standard) {
         s.item->setShortcut(s.key);
         if (s.button)
             showKey(s.button, s.key);
     }
-    showKey(spd_btn_editprod2, QKeySequence(Qt::Key_F2));
-    showKey(spd_btn_aide, smenu_aide->shortcut());
-    showKey(SpeedButton4, smenu_print->shortcut());
+    // Controls of the sheet and of the cart panel, by their names.
+    auto sheetBox = [this](const char* name) {
+        return ui_->sheet->findChild<QCheckBox*>(QString::fromLatin1(name));
+    };
+    auto cartButton = [this](const char* name) {
+        return ui_->cart->findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    showKey(ui_->sheet->findChild<QToolButton*>(QStringLiteral("spd_btn_editprod2")),
+            QKeySequence(Qt::Key_F2));
+    showKey(ui_->spd_btn_aide, ui_->smenu_aide->shortcut());
+    showKey(cartButton("SpeedButton4"), ui_->smenu_print->shortcut());
 
     // The shopping cycle: keys of the whole window, shown on the controls they stand for. A
     // text field keeps the keys it types ("+", "-" in a note), so these act from the grids,
@@ -131,39 +144,38 @@ void Tfrm_main::setupKeys() {
               [this] { cpanel1DblClick(2); });
     // The third state only while its panel is shown (a tolerance above 0).
     windowKey("key_bloc3", QStringLiteral("Rappel(+) en bloc"), ShoppingKey::WindowBlock, [this] {
-        if (!cpanels[2]->isHidden())
+        if (!ui_->cart->statePanel(2)->isHidden())
             cpanel1DblClick(3);
     });
     windowKey("key_bascule", QStringLiteral("Catalogue ou liste"), ShoppingKey::SwitchGrid, [this] {
         endSheetEdit();
-        (RxDBGrid1->hasFocus() ? RxDBGrid2 : RxDBGrid1)->setFocus(Qt::ShortcutFocusReason);
+        (ui_->RxDBGrid1->hasFocus() ? ui_->RxDBGrid2 : ui_->RxDBGrid1)
+            ->setFocus(Qt::ShortcutFocusReason);
     });
     windowKey("key_recherche", QStringLiteral("Recherche"), ShoppingKey::Search, [this] {
-        cbb_rech->setFocus(Qt::ShortcutFocusReason);
-        cbb_rech->lineEdit()->selectAll();
+        ui_->cbb_rech->setFocus(Qt::ShortcutFocusReason);
+        ui_->cbb_rech->lineEdit()->selectAll();
     });
 
     const auto first = [this](ShoppingKey which) { return shoppingKeys(which).constFirst(); };
-    SpeedButton2->setToolTip(QStringLiteral("Ajouter une unité"));
-    spd_btn_retire->setToolTip(QStringLiteral("Retirer une unité"));
-    SpeedButton3->setToolTip(QStringLiteral("Vider la liste"));
-    spd_btn_valide->setToolTip(QStringLiteral("Valider la liste"));
-    btn_total->setToolTip(QStringLiteral("Recalculer le total"));
-    cbb_rech->setToolTip(QStringLiteral("Chercher un produit"));
-    showKey(SpeedButton2, first(ShoppingKey::AddOne));
-    showKey(spd_btn_retire, first(ShoppingKey::RemoveOne));
-    showKey(SpeedButton3, first(ShoppingKey::EmptyList));
-    showKey(spd_btn_valide, first(ShoppingKey::Validate));
-    showKey(btn_total, first(ShoppingKey::Total));
-    showKey(cbb_rech, first(ShoppingKey::Search));
-    showKey(DBCheckBox1, first(ShoppingKey::Planned));
-    DBCheckBox5->setToolTip(QStringLiteral("Rappel"));
-    showKey(DBCheckBox5, first(ShoppingKey::Reminder));
+    ui_->btn_total->setToolTip(QStringLiteral("Recalculer le total"));
+    ui_->cbb_rech->setToolTip(QStringLiteral("Chercher un produit"));
+    showKey(cartButton("SpeedButton2"), first(ShoppingKey::AddOne));
+    showKey(cartButton("spd_btn_retire"), first(ShoppingKey::RemoveOne));
+    showKey(cartButton("SpeedButton3"), first(ShoppingKey::EmptyList));
+    showKey(cartButton("spd_btn_valide"), first(ShoppingKey::Validate));
+    showKey(ui_->btn_total, first(ShoppingKey::Total));
+    showKey(ui_->cbb_rech, first(ShoppingKey::Search));
+    showKey(sheetBox("DBCheckBox1"), first(ShoppingKey::Planned));
+    sheetBox("DBCheckBox5")->setToolTip(QStringLiteral("Rappel"));
+    showKey(sheetBox("DBCheckBox5"), first(ShoppingKey::Reminder));
     const ShoppingKey blocks[3] = {ShoppingKey::PlannedBlock, ShoppingKey::ReminderBlock,
                                    ShoppingKey::WindowBlock};
-    for (size_t i = 0; i < 3; ++i)
-        cpanels[i]->setToolTip(cpanels[i]->toolTip() + QStringLiteral("\nDouble clic ou ") +
-                               keyText(first(blocks[i])) + QStringLiteral(" : ajouter en bloc"));
+    for (size_t i = 0; i < 3; ++i) {
+        QLabel* panel = ui_->cart->statePanel(i);
+        panel->setToolTip(panel->toolTip() + QStringLiteral("\nDouble clic ou ") +
+                          keyText(first(blocks[i])) + QStringLiteral(" : ajouter en bloc"));
+    }
 
     // The menu bar: Alt alone highlights it, F10 opens its first menu.
     auto* menuStyle = new AltKeyMenuBarStyle;
@@ -171,6 +183,6 @@ void Tfrm_main::setupKeys() {
     menuBar()->setStyle(menuStyle);
     windowKey("key_menu", QStringLiteral("Menu"), ShoppingKey::Menu, [this] {
         endSheetEdit();
-        menuBar()->setActiveAction(smenu_fichier->menuAction());
+        menuBar()->setActiveAction(ui_->smenu_fichier->menuAction());
     });
 }

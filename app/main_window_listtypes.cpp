@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 
+#include "app/main_window_ui.h"
 #include "dialogs/list_type_menu.h"
 #include "dialogs/lsttyp.h"
 #include "dialogs/newliste.h"
@@ -28,11 +29,12 @@ void showApplied(QAction* entry, bool applied) {
 } // namespace
 
 void Tfrm_main::setupListTypes() {
-    connect(Listetype1, &QMenu::aboutToShow, this, &Tfrm_main::Listetype1Click);
-    connect(Nouvellelistetype1, &QAction::triggered, this, &Tfrm_main::Nouvellelistetype1Click);
+    connect(ui_->Listetype1, &QMenu::aboutToShow, this, &Tfrm_main::Listetype1Click);
+    connect(ui_->Nouvellelistetype1, &QAction::triggered, this,
+            &Tfrm_main::Nouvellelistetype1Click);
     // Every entry after the separator applies its list type.
-    connect(Listetype1, &QMenu::triggered, this, [this](QAction* entry) {
-        if (entry != Nouvellelistetype1 && !entry->isSeparator())
+    connect(ui_->Listetype1, &QMenu::triggered, this, [this](QAction* entry) {
+        if (entry != ui_->Nouvellelistetype1 && !entry->isSeparator())
             newitemclick(entry);
     });
 }
@@ -59,7 +61,7 @@ void Tfrm_main::Listetype1Click() {
     if (!built.error.isEmpty())
         platform_.warning(built.error);
     for (const QString& name : built.names)
-        listtypemenu::addEntry(Listetype1, name);
+        listtypemenu::addEntry(ui_->Listetype1, name);
 }
 
 void Tfrm_main::Nouvellelistetype1Click() {
@@ -68,14 +70,14 @@ void Tfrm_main::Nouvellelistetype1Click() {
 
     // The preset name counts the menu's entries, separator included, minus one: the number
     // of list types plus one.
-    const int number = static_cast<int>(Listetype1->actions().size()) - 1;
+    const int number = static_cast<int>(ui_->Listetype1->actions().size()) - 1;
     Tfrm_nliste dialog(data_, listTypePath(), platform_, number, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     // Saving under a name already present replaced that list type's products in the file; the
     // menu still gains an entry, and every entry of that name applies the new products.
-    listtypemenu::addEntry(Listetype1, dialog.savedName());
+    listtypemenu::addEntry(ui_->Listetype1, dialog.savedName());
 }
 
 void Tfrm_main::newitemclick(QAction* entry) {

@@ -3,6 +3,8 @@
 
 #include "app/main_window.h"
 
+#include "app/cart_panel.h"
+#include "app/main_window_ui.h"
 #include "app/window_look.h"
 #include "output/list_export.h"
 #include "output/org_export.h"
@@ -29,16 +31,16 @@ QString exportHint(bool html) {
 } // namespace
 
 void Tfrm_main::setupOutput() {
-    connect(spd_btn_export, &QToolButton::clicked, this, &Tfrm_main::spd_btn_exportClick);
-    connect(Texte1, &QAction::triggered, this, &Tfrm_main::smn_textetClick);
-    connect(HTML1, &QAction::triggered, this, &Tfrm_main::smn_html);
-    connect(smn_par_txt, &QAction::triggered, this, &Tfrm_main::smn_par_htmClick);
-    connect(smn_par_htm, &QAction::triggered, this, &Tfrm_main::smn_par_htmClick);
-    connect(Exporterlorganisation1, &QAction::triggered, this,
+    connect(ui_->spd_btn_export, &QToolButton::clicked, this, &Tfrm_main::spd_btn_exportClick);
+    connect(ui_->Texte1, &QAction::triggered, this, &Tfrm_main::smn_textetClick);
+    connect(ui_->HTML1, &QAction::triggered, this, &Tfrm_main::smn_html);
+    connect(ui_->smn_par_txt, &QAction::triggered, this, &Tfrm_main::smn_par_htmClick);
+    connect(ui_->smn_par_htm, &QAction::triggered, this, &Tfrm_main::smn_par_htmClick);
+    connect(ui_->Exporterlorganisation1, &QAction::triggered, this,
             &Tfrm_main::Exporterlorganisation1Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &Tfrm_main::spd_btn_imprimeClick);
-    connect(spd_btn_print, &QToolButton::clicked, this, &Tfrm_main::spd_btn_imprimeClick);
-    connect(smenu_print, &QAction::triggered, this, &Tfrm_main::spd_btn_imprimeClick);
+    connect(ui_->cart, &CartPanel::printClicked, this, &Tfrm_main::spd_btn_imprimeClick);
+    connect(ui_->spd_btn_print, &QToolButton::clicked, this, &Tfrm_main::spd_btn_imprimeClick);
+    connect(ui_->smenu_print, &QAction::triggered, this, &Tfrm_main::spd_btn_imprimeClick);
 }
 
 // ---------------------------------------------------------------- exports
@@ -65,11 +67,11 @@ void Tfrm_main::smn_html() {
 void Tfrm_main::smn_par_htmClick() {
     // Either item switches to the other format, also the one already ticked; for this run only.
     settings_.html = !settings_.html;
-    QAction* ticked = settings_.html ? smn_par_htm : smn_par_txt;
-    QAction* other = settings_.html ? smn_par_txt : smn_par_htm;
+    QAction* ticked = settings_.html ? ui_->smn_par_htm : ui_->smn_par_txt;
+    QAction* other = settings_.html ? ui_->smn_par_txt : ui_->smn_par_htm;
     ticked->setChecked(true);
     other->setChecked(false);
-    look::setHint(spd_btn_export, exportHint(settings_.html));
+    look::setHint(ui_->spd_btn_export, exportHint(settings_.html));
 }
 
 void Tfrm_main::Exporterlorganisation1Click() {
@@ -88,10 +90,10 @@ void Tfrm_main::spd_btn_imprimeClick() {
 
     PrintRequest request;
     request.title = settings_.appTitle;
-    request.totalText = edt_total->text();
-    request.colours = report::PanelColours{
-        look::background(cpanels[0]), look::background(cpanels[1]), look::background(cpanels[2])};
+    request.totalText = ui_->edt_total->text();
+    request.colours = report::PanelColours{ui_->cart->stateColour(0), ui_->cart->stateColour(1),
+                                           ui_->cart->stateColour(2)};
     request.orientation = settings_.orientation;
     // The orientation the report ended with holds for the rest of the run.
-    settings_.orientation = printList(data_, platform_, request, previewLauncher);
+    settings_.orientation = printList(data_, platform_, request, hooks_.previewLauncher);
 }

@@ -3,6 +3,8 @@
 
 #include "app/main_window.h"
 
+#include "app/main_window_ui.h"
+#include "app/record_grid_model.h"
 #include "dialogs/product_commands.h"
 #include "model/product_editing.h"
 
@@ -14,13 +16,13 @@
 #include <QTreeWidget>
 
 void Tfrm_main::setupProducts() {
-    connect(spd_btn_newprod, &QToolButton::clicked, this, &Tfrm_main::spdbtn_newproduitClick);
-    connect(smenu_prodnew, &QAction::triggered, this, &Tfrm_main::spdbtn_newproduitClick);
-    connect(spd_btn_editprod, &QToolButton::clicked, this, &Tfrm_main::spd_btn_editprodClick);
-    connect(spd_btn_editprod2, &QToolButton::clicked, this, &Tfrm_main::spd_btn_editprodClick);
-    connect(smenu_prodedit, &QAction::triggered, this, &Tfrm_main::spd_btn_editprodClick);
-    connect(spd_btn_supproduit, &QToolButton::clicked, this, &Tfrm_main::spd_btn_supproduitClick);
-    connect(smenu_prodsup, &QAction::triggered, this, &Tfrm_main::spd_btn_supproduitClick);
+    connect(ui_->spd_btn_newprod, &QToolButton::clicked, this, &Tfrm_main::spdbtn_newproduitClick);
+    connect(ui_->smenu_prodnew, &QAction::triggered, this, &Tfrm_main::spdbtn_newproduitClick);
+    connect(ui_->spd_btn_editprod, &QToolButton::clicked, this, &Tfrm_main::spd_btn_editprodClick);
+    connect(ui_->smenu_prodedit, &QAction::triggered, this, &Tfrm_main::spd_btn_editprodClick);
+    connect(ui_->spd_btn_supproduit, &QToolButton::clicked, this,
+            &Tfrm_main::spd_btn_supproduitClick);
+    connect(ui_->smenu_prodsup, &QAction::triggered, this, &Tfrm_main::spd_btn_supproduitClick);
 }
 
 ProductDialogContext Tfrm_main::productDialogContext() const {
@@ -28,10 +30,10 @@ ProductDialogContext Tfrm_main::productDialogContext() const {
     ctx.newSectorsAllowed = settings_.newSectors;
     ctx.defaultPeriod = settings_.renewDays;
     // The dialog's labels are the titles the user gave the window.
-    ctx.sectorTitle = Panel8->text();
-    ctx.aisleTitle = table1Grid->columnTitle(1);
-    ctx.productTitle = table1Grid->columnTitle(2);
-    ctx.exec = productDialogExec;
+    ctx.sectorTitle = ui_->Panel8->text();
+    ctx.aisleTitle = ui_->table1Grid->columnTitle(1);
+    ctx.productTitle = ui_->table1Grid->columnTitle(2);
+    ctx.exec = hooks_.productDialogExec;
     return ctx;
 }
 
@@ -63,30 +65,31 @@ void Tfrm_main::spd_btn_supproduitClick() {
 
 void Tfrm_main::productAccepted(const product_edit::Accepted& done) {
     // The node chosen before, by level, and the sectors left open: the tree is built again.
-    const QTreeWidgetItem* chosen = TreeView1->currentItem();
+    const QTreeWidgetItem* chosen = ui_->TreeView1->currentItem();
     const bool nodeChosen = chosen != nullptr;
     const bool aisleChosen = chosen && chosen->parent();
     QSet<QString> open;
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i)
-        if (TreeView1->topLevelItem(i)->isExpanded())
-            open.insert(TreeView1->topLevelItem(i)->text(0));
+    for (int i = 0; i < ui_->TreeView1->topLevelItemCount(); ++i)
+        if (ui_->TreeView1->topLevelItem(i)->isExpanded())
+            open.insert(ui_->TreeView1->topLevelItem(i)->text(0));
 
     showOrgTree();
-    for (int i = 0; i < TreeView1->topLevelItemCount(); ++i)
-        if (open.contains(TreeView1->topLevelItem(i)->text(0)))
-            TreeView1->topLevelItem(i)->setExpanded(true);
+    for (int i = 0; i < ui_->TreeView1->topLevelItemCount(); ++i)
+        if (open.contains(ui_->TreeView1->topLevelItem(i)->text(0)))
+            ui_->TreeView1->topLevelItem(i)->setExpanded(true);
 
     // The product's own sector or aisle node takes the place of the one chosen. Only the
     // highlight moves: the selection and the filter are already the product's.
-    if (nodeChosen && done.node.sector >= 0 && done.node.sector < TreeView1->topLevelItemCount()) {
-        QTreeWidgetItem* node = TreeView1->topLevelItem(done.node.sector);
+    if (nodeChosen && done.node.sector >= 0 &&
+        done.node.sector < ui_->TreeView1->topLevelItemCount()) {
+        QTreeWidgetItem* node = ui_->TreeView1->topLevelItem(done.node.sector);
         if (aisleChosen && done.node.aisle >= 0 && done.node.aisle < node->childCount()) {
             node->setExpanded(true);
             node = node->child(done.node.aisle);
         }
-        const QSignalBlocker quiet(TreeView1);
-        TreeView1->setCurrentItem(node);
-        TreeView1->scrollToItem(node);
+        const QSignalBlocker quiet(ui_->TreeView1);
+        ui_->TreeView1->setCurrentItem(node);
+        ui_->TreeView1->scrollToItem(node);
     }
 
     updateProductSheetEnabled();

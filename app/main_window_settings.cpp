@@ -3,6 +3,10 @@
 
 #include "app/main_window.h"
 
+#include "app/cart_panel.h"
+#include "app/main_window_ui.h"
+#include "app/product_sheet.h"
+#include "app/record_grid_model.h"
 #include "app/window_look.h"
 #include "dialogs/bgr_color.h"
 #include "model/ini_file.h"
@@ -22,14 +26,14 @@
 AppSettings Tfrm_main::windowSettings() const {
     AppSettings s = settings_;
     s.appTitle = windowTitle();
-    s.column1 = table1Grid->columnTitle(1);
-    s.column2 = table1Grid->columnTitle(2);
-    const QLabel* bars[3] = {Panel12, Panel6, Panel8};
+    s.column1 = ui_->table1Grid->columnTitle(1);
+    s.column2 = ui_->table1Grid->columnTitle(2);
+    const QLabel* bars[3] = {ui_->Panel12, ui_->Panel6, ui_->Panel8};
     for (size_t i = 0; i < 3; ++i) {
         s.titles[i] = bars[i]->text();
         s.titleColours[i] = bgrFromColor(look::background(bars[i]));
-        s.stateCaptions[i] = cpanels[i]->text();
-        s.stateColours[i] = bgrFromColor(look::background(cpanels[i]));
+        s.stateCaptions[i] = ui_->cart->statePanel(i)->text();
+        s.stateColours[i] = bgrFromColor(ui_->cart->stateColour(i));
     }
     return s;
 }
@@ -43,54 +47,54 @@ void Tfrm_main::applySettings(const AppSettings& s) {
     settings_ = s;
     setWindowTitle(s.appTitle);
 
-    Panel1->setVisible(s.toolbar);
-    smenu_barre_outils->setChecked(s.toolbar);
-    Panel7->setVisible(s.productSheet);
-    smenu_fiche_produit->setChecked(s.productSheet);
+    ui_->Panel1->setVisible(s.toolbar);
+    ui_->smenu_barre_outils->setChecked(s.toolbar);
+    ui_->sheet->setVisible(s.productSheet);
+    ui_->smenu_fiche_produit->setChecked(s.productSheet);
 
-    (s.html ? smn_par_htm : smn_par_txt)->setChecked(true);
-    for (RecordGridModel* grid : {table1Grid, table2Grid}) {
+    (s.html ? ui_->smn_par_htm : ui_->smn_par_txt)->setChecked(true);
+    for (RecordGridModel* grid : {ui_->table1Grid, ui_->table2Grid}) {
         grid->setColumnTitle(1, s.column1);
         grid->setColumnTitle(2, s.column2);
     }
-    look::setHint(spd_btn_export,
+    look::setHint(ui_->spd_btn_export,
                   s.html ? QStringLiteral("Exporter (HTML)") : QStringLiteral("Exporter (ASCII)"));
-    cpanels[2]->setVisible(s.delayCoef > 0);
+    ui_->cart->statePanel(2)->setVisible(s.delayCoef > 0);
 
-    QLabel* bars[3] = {Panel12, Panel6, Panel8};
+    QLabel* bars[3] = {ui_->Panel12, ui_->Panel6, ui_->Panel8};
     for (size_t i = 0; i < 3; ++i)
         bars[i]->setText(s.titles[i]);
-    look::setHint(spd_btn_rayon, QStringLiteral("Fenêtre ") + Panel8->text());
-    look::setHint(spd_btn_filtre, QStringLiteral("Filtre sur ") + Panel8->text());
+    look::setHint(ui_->spd_btn_rayon, QStringLiteral("Fenêtre ") + ui_->Panel8->text());
+    look::setHint(ui_->spd_btn_filtre, QStringLiteral("Filtre sur ") + ui_->Panel8->text());
     for (size_t i = 0; i < 3; ++i)
         look::setBackground(bars[i], colorFromBgr(s.titleColours[i]));
     for (size_t i = 0; i < 3; ++i) {
-        cpanels[i]->setText(s.stateCaptions[i]);
-        look::setBackground(cpanels[i], colorFromBgr(s.stateColours[i]));
+        ui_->cart->statePanel(i)->setText(s.stateCaptions[i]);
+        look::setBackground(ui_->cart->statePanel(i), colorFromBgr(s.stateColours[i]));
     }
-    look::setBackground(DBEdit1, colorFromBgr(s.titleColours[0]));
-    look::setBackground(lbl_eliste, colorFromBgr(s.titleColours[2]));
+    ui_->sheet->setNameBackground(colorFromBgr(s.titleColours[0]));
+    look::setBackground(ui_->lbl_eliste, colorFromBgr(s.titleColours[2]));
 
-    smenu_req->setEnabled(s.euro);
-    spd_btn_convert->setVisible(s.converter);
+    ui_->smenu_req->setEnabled(s.euro);
+    ui_->spd_btn_convert->setVisible(s.converter);
     const RegionalSettings regional = platform_.regional();
-    look::setHint(spd_btn_convert, QStringLiteral("Convertisseur\r1 euro = ") +
-                                       regional.formatFixed(s.euroRate, 5) + QLatin1Char(' ') +
-                                       regional.currencySymbol());
+    look::setHint(ui_->spd_btn_convert, QStringLiteral("Convertisseur\r1 euro = ") +
+                                            regional.formatFixed(s.euroRate, 5) + QLatin1Char(' ') +
+                                            regional.currencySymbol());
     // The grids' state colours follow the panels.
-    table1Grid->refreshAll();
-    table2Grid->refreshAll();
+    ui_->table1Grid->refreshAll();
+    ui_->table2Grid->refreshAll();
 }
 
 // ---------------------------------------------------------------- splitters
 
 int Tfrm_main::leftWidth() const {
-    return isVisible() && !splittersPending_ ? Panel4->width() : leftWidth_;
+    return isVisible() && !splittersPending_ ? ui_->Panel4->width() : leftWidth_;
 }
 
 int Tfrm_main::treeWidth() const {
-    return isVisible() && !splittersPending_ && !Panel10->isHidden() ? Panel10->width()
-                                                                     : treeWidth_;
+    return isVisible() && !splittersPending_ && !ui_->Panel10->isHidden() ? ui_->Panel10->width()
+                                                                          : treeWidth_;
 }
 
 void Tfrm_main::setLeftWidth(int width) {
@@ -101,7 +105,7 @@ void Tfrm_main::setLeftWidth(int width) {
 void Tfrm_main::setTreeWidth(int width) {
     treeWidth_ = std::max(width, 1);
     // The designed width (76) lies under the smallest width a drag leaves (80).
-    Panel10->setMinimumWidth(std::min(look::kTreeMinimumWidth, treeWidth_));
+    ui_->Panel10->setMinimumWidth(std::min(look::kTreeMinimumWidth, treeWidth_));
     applySplitterSizes();
 }
 
@@ -112,12 +116,13 @@ void Tfrm_main::applySplitterSizes() {
         return;
     }
     splittersPending_ = false;
-    const int handle1 = Splitter1->handleWidth();
-    Splitter1->setSizes({leftWidth_, std::max(Splitter1->width() - handle1 - leftWidth_, 50)});
-    if (!Panel10->isHidden()) {
-        const int handle2 = Splitter2->handleWidth();
-        Splitter2->setSizes({treeWidth_, std::max(Panel4->width() - handle2 - treeWidth_,
-                                                  look::kCatalogueMinimumWidth)});
+    const int handle1 = ui_->Splitter1->handleWidth();
+    ui_->Splitter1->setSizes(
+        {leftWidth_, std::max(ui_->Splitter1->width() - handle1 - leftWidth_, 50)});
+    if (!ui_->Panel10->isHidden()) {
+        const int handle2 = ui_->Splitter2->handleWidth();
+        ui_->Splitter2->setSizes({treeWidth_, std::max(ui_->Panel4->width() - handle2 - treeWidth_,
+                                                       look::kCatalogueMinimumWidth)});
     }
 }
 
@@ -150,7 +155,7 @@ WindowLayout Tfrm_main::currentLayout() const {
 void Tfrm_main::applyLayout(const WindowLayout& l) {
     setLeftWidth(l.spliter1);
     setTreeWidth(l.spliter2);
-    Panel10->setVisible(l.voirSecteur);
+    ui_->Panel10->setVisible(l.voirSecteur);
     if (l.maximised()) {
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
     } else {
@@ -170,8 +175,8 @@ void Tfrm_main::fen_restExecute() {
 }
 
 void Tfrm_main::fen_sauvExecute() {
-    look::setBackground(Panel9, Qt::yellow);
-    Panel9->repaint();
+    look::setBackground(ui_->cart, Qt::yellow);
+    ui_->cart->repaint();
     const WindowLayout::Show show = isMinimized()   ? WindowLayout::Show::Minimised
                                     : isMaximized() ? WindowLayout::Show::Maximised
                                                     : WindowLayout::Show::Normal;
@@ -185,15 +190,15 @@ void Tfrm_main::fen_sauvExecute() {
 }
 
 void Tfrm_main::setInactiveCaptionColour() {
-    look::setBackground(Panel9, look::inactiveCaptionColour());
+    look::setBackground(ui_->cart, look::inactiveCaptionColour());
 }
 
 // ---------------------------------------------------------------- toggles
 
 void Tfrm_main::smenu_barre_outilsClick() {
-    Panel1->setVisible(smenu_barre_outils->isChecked());
+    ui_->Panel1->setVisible(ui_->smenu_barre_outils->isChecked());
 }
 
 void Tfrm_main::smenu_fiche_produitClick() {
-    Panel7->setVisible(smenu_fiche_produit->isChecked());
+    ui_->sheet->setVisible(ui_->smenu_fiche_produit->isChecked());
 }

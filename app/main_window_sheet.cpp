@@ -3,19 +3,15 @@
 
 #include "app/main_window.h"
 
-#include "app/event_relay.h"
+#include "app/main_window_ui.h"
+#include "app/product_sheet.h"
+#include "app/record_grid.h"
 #include "model/platform.h"
 #include "model/product_editing.h"
 #include "model/win1252.h"
 
-#include <QCalendarWidget>
-#include <QCheckBox>
-#include <QDateEdit>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaObject>
-#include <QRegularExpression>
-#include <QValidator>
 #include <cmath>
 
 namespace {
@@ -38,21 +34,6 @@ std::optional<QString> refusal(QStringView text, qsizetype i, int* n) {
     return std::nullopt;
 }
 
-// Takes exactly the texts a pattern matches whole: every keystroke that would leave anything
-// else is refused (a regular-expression validator lets partial matches through).
-class PatternValidator : public QValidator {
-public:
-    PatternValidator(const QString& pattern, QObject* parent)
-        : QValidator(parent), pattern_(QRegularExpression::anchoredPattern(pattern)) {}
-
-    State validate(QString& input, int&) const override {
-        return pattern_.match(input).hasMatch() ? Acceptable : Invalid;
-    }
-
-private:
-    QRegularExpression pattern_;
-};
-
 // The message for the first character of a note that may not stay, or nothing.
 std::optional<QString> noteRefusal(QStringView text) {
     int n = 1;
@@ -65,79 +46,17 @@ std::optional<QString> noteRefusal(QStringView text) {
 } // namespace
 
 void Tfrm_main::setupSheet() {
-    auto* relay = static_cast<EventRelay*>(shoppingEvents_.get());
-
-    // Price: at most six characters, digits with two decimals at most.
-    const QString separator = QRegularExpression::escape(platform_.regional().decimalSeparator());
-    RxDBCalcEdit1->setValidator(new PatternValidator(
-        QStringLiteral("(?=.{0,6}$)\\d*([.,%1]\\d{0,2})?").arg(separator), RxDBCalcEdit1));
-    // The validator limits typing; a stored price longer than six characters is still shown
-    // whole.
-    RxDBCalcEdit1->setMaxLength(32767);
-    // Period: whole days, 0 to 9999, as in the product dialog.
-    DBEdit3->setValidator(new PatternValidator(QStringLiteral("\\d{0,4}"), DBEdit3));
-    DBEdit3->setMaxLength(4);
-    connect(DBEdit2, &QLineEdit::textEdited, this, &Tfrm_main::DBEdit2Change);
-    for (QLineEdit* field : {RxDBCalcEdit1, DBEdit3, DBEdit2}) {
-        field->setReadOnly(false);
-        field->setFocusPolicy(Qt::StrongFocus);
-        relay->watch(field);
-    }
-
-    // The boxes change their product on a click only: they never take the focus, so a Tab
-    // through the sheet passes them by.
-    for (QCheckBox* box : {DBCheckBox1, DBCheckBox5})
-        box->setFocusPolicy(Qt::NoFocus);
-    connect(DBCheckBox1, &QCheckBox::clicked, this, &Tfrm_main::DBCheckBox1Enter);
-    connect(DBCheckBox5, &QCheckBox::clicked, this, &Tfrm_main::DBCheckBox5Enter);
-
-    // The date picker: a date chosen in its calendar, or typed and left.
-    DateTimePicker1->setReadOnly(false);
-    DateTimePicker1->setFocusPolicy(Qt::StrongFocus);
-    if (QCalendarWidget* calendar = DateTimePicker1->calendarWidget()) {
-        connect(calendar, &QCalendarWidget::clicked, this, &Tfrm_main::DateTimePicker1CloseUp);
-        connect(calendar, &QCalendarWidget::activated, this, &Tfrm_main::DateTimePicker1CloseUp);
-    }
-    relay->watch(DateTimePicker1);
-}
-
-bool Tfrm_main::sheetEvent(QObject* watched, QEvent* event) {
-    if (watched == DateTimePicker1) {
-        if (event->type() == QEvent::FocusOut)
-            DateTimePicker1Exit();
-        return false;
-    }
-    QLineEdit* field = nullptr;
-    for (QLineEdit* f : {RxDBCalcEdit1, DBEdit3, DBEdit2})
-        if (watched == f)
-            field = f;
-    if (!field)
-        return false;
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        DBEdit2Enter(field);
-        break;
-    case QEvent::FocusOut:
-        DBEdit2Exit(field);
-        break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            endSheetEdit();
-            return true;
-        }
-        if (key == Qt::Key_Escape && field->isModified()) {
-            // Escape gives up what was typed in the field.
-            field->setModified(false);
-            showProduct();
-            return true;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return false;
+    ProductSheet* sheet = ui_->sheet;
+    connect(sheet, &ProductSheet::editProductClicked, this, &Tfrm_main::spd_btn_editprodClick);
+    connect(sheet, &ProductSheet::plannedClicked, this, &Tfrm_main::DBCheckBox1Enter);
+    connect(sheet, &ProductSheet::reminderClicked, this, &Tfrm_main::DBCheckBox5Enter);
+    connect(sheet, &ProductSheet::dateChosen, this, &Tfrm_main::DateTimePicker1CloseUp);
+    connect(sheet, &ProductSheet::dateLeft, this, &Tfrm_main::DateTimePicker1Exit);
+    connect(sheet, &ProductSheet::fieldEntered, this, &Tfrm_main::DBEdit2Enter);
+    connect(sheet, &ProductSheet::fieldLeft, this, &Tfrm_main::DBEdit2Exit);
+    connect(sheet, &ProductSheet::editConfirmed, this, &Tfrm_main::endSheetEdit);
+    connect(sheet, &ProductSheet::editAbandoned, this, &Tfrm_main::showProduct);
+    connect(sheet, &ProductSheet::noteEdited, this, &Tfrm_main::DBEdit2Change);
 }
 
 // ---------------------------------------------------------------- price, period, note
@@ -156,7 +75,8 @@ void Tfrm_main::DBEdit2Change(const QString& text) {
     std::optional<QString> first;
     QString kept;
     kept.reserve(text.size());
-    const int typedCursor = DBEdit2->cursorPosition();
+    QLineEdit* noteField = ui_->sheet->noteField();
+    const int typedCursor = noteField->cursorPosition();
     int cursor = typedCursor;
     int n = 1;
     for (qsizetype i = 0; i < text.size(); i += n) {
@@ -172,9 +92,9 @@ void Tfrm_main::DBEdit2Change(const QString& text) {
     }
     if (!first)
         return;
-    DBEdit2->setText(kept);
-    DBEdit2->setCursorPosition(std::max(cursor, 0));
-    DBEdit2->setModified(true);
+    noteField->setText(kept);
+    noteField->setCursorPosition(std::max(cursor, 0));
+    noteField->setModified(true);
     // Told once the key has been handled.
     QMetaObject::invokeMethod(
         this, [this, m = *first] { platform_.error(m); }, Qt::QueuedConnection);
@@ -183,19 +103,22 @@ void Tfrm_main::DBEdit2Change(const QString& text) {
 void Tfrm_main::endSheetEdit() {
     if (endingSheetEdit_)
         return;
-    QLineEdit* const fields[] = {RxDBCalcEdit1, DBEdit3, DBEdit2};
+    QLineEdit* const priceField = ui_->sheet->priceField();
+    QLineEdit* const periodField = ui_->sheet->periodField();
+    QLineEdit* const noteField = ui_->sheet->noteField();
+    QLineEdit* const fields[] = {priceField, periodField, noteField};
     bool typed = false;
     for (QLineEdit* f : fields)
         typed = typed || f->isModified();
     if (!typed)
         return;
     endingSheetEdit_ = true;
-    const bool priceTyped = RxDBCalcEdit1->isModified();
-    const bool periodTyped = DBEdit3->isModified();
-    const bool noteTyped = DBEdit2->isModified();
-    const QString price = RxDBCalcEdit1->text().trimmed();
-    const QString period = DBEdit3->text().trimmed();
-    const QString note = DBEdit2->text();
+    const bool priceTyped = priceField->isModified();
+    const bool periodTyped = periodField->isModified();
+    const bool noteTyped = noteField->isModified();
+    const QString price = priceField->text().trimmed();
+    const QString period = periodField->text().trimmed();
+    const QString note = noteField->text();
     for (QLineEdit* f : fields)
         f->setModified(false);
 
@@ -276,14 +199,14 @@ void Tfrm_main::endSheetEdit() {
 void Tfrm_main::DBCheckBox1Enter() {
     endSheetEdit();
     commands_.togglePlanned();
-    RxDBGrid1->setFocus();
+    ui_->RxDBGrid1->setFocus();
     showProduct(); // the box shows the flag as stored, also when nothing could change
 }
 
 void Tfrm_main::DBCheckBox5Enter() {
     endSheetEdit();
     commands_.toggleReminder();
-    RxDBGrid1->setFocus();
+    ui_->RxDBGrid1->setFocus();
     showProduct();
 }
 
@@ -300,6 +223,7 @@ void Tfrm_main::DateTimePicker1Exit() {
         return;
     const GestureContext ctx = gestureContext();
     const QDate shown = colour::sheetFor(*r, ctx.today, ctx.coefDelai).pickerDate;
-    if (DateTimePicker1->date() != shown)
-        DateTimePicker1CloseUp(DateTimePicker1->date());
+    const QDate picked = ui_->sheet->pickedDate();
+    if (picked != shown)
+        DateTimePicker1CloseUp(picked);
 }

@@ -4,7 +4,11 @@
 
 #include "app/main_window.h"
 
+#include "app/cart_panel.h"
 #include "app/event_relay.h"
+#include "app/main_window_ui.h"
+#include "app/record_grid.h"
+#include "app/record_grid_model.h"
 #include "app/search_box.h"
 #include "app/window_look.h"
 #include "model/platform.h"
@@ -15,6 +19,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <array>
 
 namespace {
 
@@ -30,6 +35,25 @@ protected:
         option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     }
 };
+
+// The brush of a grid's first column on a row other than the current one: the record's colour
+// state, in the colours of the cart's panels.
+QVariant stateBrush(const CartPanel& cart, const QBrush& buttonFace, const GestureContext& ctx,
+                    const Record& r, bool catalogue) {
+    const colour::State state =
+        catalogue ? colour::catalogueState(r, ctx.today, ctx.coefDelai) : colour::listState(r);
+    switch (state) {
+    case colour::State::Planned:
+        return QBrush(cart.stateColour(0));
+    case colour::State::Due:
+        return QBrush(cart.stateColour(1));
+    case colour::State::Window:
+        return QBrush(cart.stateColour(2));
+    case colour::State::None:
+        break;
+    }
+    return catalogue ? QVariant(buttonFace) : QVariant();
+}
 
 // What a state cell's colour means: the state's caption (as its colour panel shows it) and, in
 // the catalogue, whether the product is on the list.
@@ -61,59 +85,66 @@ void Tfrm_main::setupShopping() {
         [this](QObject* watched, QEvent* event) { return shoppingEvent(watched, event); });
 
     // Tree: a press of any button on a node.
-    static_cast<EventRelay*>(shoppingEvents_.get())->watch(TreeView1->viewport());
+    static_cast<EventRelay*>(shoppingEvents_.get())->watch(ui_->TreeView1->viewport());
 
     // Titles of both grids, a click on a list row.
-    connect(RxDBGrid1, &RecordGrid::titleClicked, this, &Tfrm_main::RxDBGrid1TitleBtnClick);
-    connect(RxDBGrid2, &RecordGrid::titleClicked, this, &Tfrm_main::RxDBGrid1TitleBtnClick);
-    connect(RxDBGrid2, &QAbstractItemView::clicked, this, &Tfrm_main::RxDBGrid2CellClick);
+    connect(ui_->RxDBGrid1, &RecordGrid::titleClicked, this, &Tfrm_main::RxDBGrid1TitleBtnClick);
+    connect(ui_->RxDBGrid2, &RecordGrid::titleClicked, this, &Tfrm_main::RxDBGrid1TitleBtnClick);
+    connect(ui_->RxDBGrid2, &QAbstractItemView::clicked, this, &Tfrm_main::RxDBGrid2CellClick);
 
     // Search box: no completion of its own (the catalogue follows what is typed), and its
     // list filled when it opens.
-    cbb_rech->setCompleter(nullptr);
-    connect(cbb_rech, &QComboBox::editTextChanged, this, &Tfrm_main::cbb_rechChange);
-    connect(static_cast<SearchBox*>(cbb_rech), &SearchBox::dropDown, this,
+    ui_->cbb_rech->setCompleter(nullptr);
+    connect(ui_->cbb_rech, &QComboBox::editTextChanged, this, &Tfrm_main::cbb_rechChange);
+    connect(static_cast<SearchBox*>(ui_->cbb_rech), &SearchBox::dropDown, this,
             &Tfrm_main::cbb_rechDropDown);
 
     // Buttons of the cart panel and of the list footer.
-    connect(SpeedButton2, &QPushButton::clicked, this, &Tfrm_main::spd_btn_poseClick);
-    connect(spd_btn_retire, &QPushButton::clicked, this, &Tfrm_main::spd_btn_retireClick);
-    connect(SpeedButton3, &QPushButton::clicked, this, &Tfrm_main::spd_btn_annuleClick);
-    connect(spd_btn_valide, &QPushButton::clicked, this, &Tfrm_main::spd_btn_valideClick);
-    connect(btn_total, &QPushButton::clicked, this, &Tfrm_main::btn_totalClick);
+    connect(ui_->cart, &CartPanel::addClicked, this, &Tfrm_main::spd_btn_poseClick);
+    connect(ui_->cart, &CartPanel::removeClicked, this, &Tfrm_main::spd_btn_retireClick);
+    connect(ui_->cart, &CartPanel::emptyClicked, this, &Tfrm_main::spd_btn_annuleClick);
+    connect(ui_->cart, &CartPanel::validateClicked, this, &Tfrm_main::spd_btn_valideClick);
+    connect(ui_->cart, &CartPanel::panelDoubleClicked, this, &Tfrm_main::cpanel1DblClick);
+    connect(ui_->btn_total, &QPushButton::clicked, this, &Tfrm_main::btn_totalClick);
 
     // Colours of the first column of both grids.
-    for (RecordGrid* grid : {RxDBGrid1, RxDBGrid2})
+    for (RecordGrid* grid : {ui_->RxDBGrid1, ui_->RxDBGrid2})
         grid->setItemDelegateForColumn(0, new StateCellDelegate(grid));
-    table1Grid->setBackgroundHook([this](const Record& r, int column, bool current) {
-        return stateBrush(r, column, current, true);
-    });
-    table2Grid->setBackgroundHook([this](const Record& r, int column, bool current) {
-        return stateBrush(r, column, current, false);
-    });
+    for (const bool catalogue : {true, false}) {
+        RecordGridModel* model = catalogue ? ui_->table1Grid : ui_->table2Grid;
+        model->setBackgroundHook([this, catalogue](const Record& r, int column, bool current) {
+            if (column != 0)
+                return QVariant();
+            const QBrush buttonFace = palette().brush(QPalette::Button);
+            if (current)
+                return QVariant(buttonFace);
+            return stateBrush(*ui_->cart, buttonFace, gestureContext(), r, catalogue);
+        });
+    }
     // The colour of a cell said in words too: the state's caption, as its panel shows it.
-    auto stateTip = [this](const Record& r, bool catalogue) {
-        const GestureContext ctx = gestureContext();
-        const colour::State state =
-            catalogue ? colour::catalogueState(r, ctx.today, ctx.coefDelai) : colour::listState(r);
-        return stateToolTip(state, catalogue && RecordTable::textOf(r, Cat::color) == Flag::Listed,
-                            {cpanels[0]->text(), cpanels[1]->text(), cpanels[2]->text()});
-    };
-    table1Grid->setToolTipHook([stateTip](const Record& r, int column) {
-        return column == 0 ? stateTip(r, true) : QString();
-    });
-    table2Grid->setToolTipHook([stateTip](const Record& r, int column) {
-        return column == 0 ? stateTip(r, false) : QString();
-    });
+    for (const bool catalogue : {true, false}) {
+        RecordGridModel* model = catalogue ? ui_->table1Grid : ui_->table2Grid;
+        model->setToolTipHook([this, catalogue](const Record& r, int column) {
+            if (column != 0)
+                return QString();
+            const GestureContext ctx = gestureContext();
+            const colour::State state = catalogue
+                                            ? colour::catalogueState(r, ctx.today, ctx.coefDelai)
+                                            : colour::listState(r);
+            const CartPanel& cart = *ui_->cart;
+            return stateToolTip(state,
+                                catalogue && RecordTable::textOf(r, Cat::color) == Flag::Listed,
+                                {cart.statePanel(0)->text(), cart.statePanel(1)->text(),
+                                 cart.statePanel(2)->text()});
+        });
+    }
 
     setupSheet();
     setupDragDrop();
 }
 
 bool Tfrm_main::shoppingEvent(QObject* watched, QEvent* event) {
-    if (sheetEvent(watched, event))
-        return true;
-    if (watched == TreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == ui_->TreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* e = static_cast<QMouseEvent*>(event);
         TreeView1MouseDown(e->button(), e->position().toPoint());
         return false; // the tree selects the node as usual
@@ -123,13 +154,13 @@ bool Tfrm_main::shoppingEvent(QObject* watched, QEvent* event) {
 
 void Tfrm_main::gestureStart() {
     endSheetEdit();
-    RxDBGrid1->setFocus();
+    ui_->RxDBGrid1->setFocus();
 }
 
 // ---------------------------------------------------------------- tree, titles, search
 
 void Tfrm_main::TreeView1MouseDown(Qt::MouseButton, const QPoint& pos) {
-    const QTreeWidgetItem* node = TreeView1->itemAt(pos);
+    const QTreeWidgetItem* node = ui_->TreeView1->itemAt(pos);
     if (!node)
         return;
     endSheetEdit();
@@ -171,15 +202,15 @@ void Tfrm_main::cbb_rechChange(const QString& text) {
 }
 
 void Tfrm_main::cbb_rechDropDown() {
-    const std::optional<QStringList> items = commands_.searchItems(cbb_rech->currentText());
+    const std::optional<QStringList> items = commands_.searchItems(ui_->cbb_rech->currentText());
     if (!items)
         return; // nothing typed: the list keeps its items
     // The box is emptied and refilled without it counting as a search.
-    const QSignalBlocker quiet(cbb_rech);
-    cbb_rech->clear();
-    cbb_rech->addItems(*items);
-    cbb_rech->setCurrentIndex(-1);
-    cbb_rech->setEditText(QString());
+    const QSignalBlocker quiet(ui_->cbb_rech);
+    ui_->cbb_rech->clear();
+    ui_->cbb_rech->addItems(*items);
+    ui_->cbb_rech->setCurrentIndex(-1);
+    ui_->cbb_rech->setEditText(QString());
 }
 
 // ---------------------------------------------------------------- moving products
@@ -215,29 +246,5 @@ void Tfrm_main::btn_totalClick() {
 void Tfrm_main::cpanel1DblClick(int tag) {
     endSheetEdit();
     commands_.blockAdd(tag, gestureContext());
-    raisePanels();
-}
-
-// ---------------------------------------------------------------- colours
-
-QVariant Tfrm_main::stateBrush(const Record& r, int column, bool current, bool catalogue) const {
-    if (column != 0)
-        return QVariant();
-    const QBrush buttonFace = palette().brush(QPalette::Button);
-    if (current)
-        return buttonFace;
-    const GestureContext ctx = gestureContext();
-    const colour::State state =
-        catalogue ? colour::catalogueState(r, ctx.today, ctx.coefDelai) : colour::listState(r);
-    switch (state) {
-    case colour::State::Planned:
-        return QBrush(look::background(cpanels[0]));
-    case colour::State::Due:
-        return QBrush(look::background(cpanels[1]));
-    case colour::State::Window:
-        return QBrush(look::background(cpanels[2]));
-    case colour::State::None:
-        break;
-    }
-    return catalogue ? QVariant(buttonFace) : QVariant();
+    ui_->cart->raisePanels();
 }

@@ -3,6 +3,9 @@
 
 #include "app/main_window.h"
 
+#include "app/main_window_ui.h"
+#include "app/record_grid.h"
+#include "app/record_grid_model.h"
 #include "dialogs/convert.h"
 #include "dialogs/global_operations_command.h"
 #include "dialogs/list_type_menu.h"
@@ -16,10 +19,10 @@
 #include <QToolButton>
 
 void Tfrm_main::setupTools() {
-    connect(spd_btn_param, &QToolButton::clicked, this, &Tfrm_main::spd_btn_paramClick);
-    connect(smenu_options, &QAction::triggered, this, &Tfrm_main::spd_btn_paramClick);
-    connect(smenu_req, &QAction::triggered, this, &Tfrm_main::smenu_reqClick);
-    connect(spd_btn_convert, &QToolButton::clicked, this, &Tfrm_main::spd_btn_convertClick);
+    connect(ui_->spd_btn_param, &QToolButton::clicked, this, &Tfrm_main::spd_btn_paramClick);
+    connect(ui_->smenu_options, &QAction::triggered, this, &Tfrm_main::spd_btn_paramClick);
+    connect(ui_->smenu_req, &QAction::triggered, this, &Tfrm_main::smenu_reqClick);
+    connect(ui_->spd_btn_convert, &QToolButton::clicked, this, &Tfrm_main::spd_btn_convertClick);
 }
 
 Tfrm_convert* Tfrm_main::converterWindow() const {
@@ -29,10 +32,10 @@ Tfrm_convert* Tfrm_main::converterWindow() const {
 // ---------------------------------------------------------------- Options
 
 void Tfrm_main::spd_btn_paramClick() {
-    Tfrm_param dialog(platform_, settings_.euroRate, lbl_fichier->text(), this);
+    Tfrm_param dialog(platform_, settings_.euroRate, ui_->lbl_fichier->text(), this);
     // A list type deleted in the dialog leaves the menu at once, whatever the dialog's end.
     connect(&dialog, &Tfrm_param::listTypeDeleted, this,
-            [this](const QString& name) { listtypemenu::removeEntries(Listetype1, name); });
+            [this](const QString& name) { listtypemenu::removeEntries(ui_->Listetype1, name); });
     if (dialog.exec() != QDialog::Accepted)
         return;
 
@@ -65,16 +68,16 @@ void Tfrm_main::smenu_reqClick() {
     hooks.recomputeTotal = [this] { commands_.recomputeTotal(); };
     runGlobalOperations(this, data_, platform_, settings_.euroRate, settings_.delayCoef, hooks);
     // Planned flags and reminders decide the cells' colours.
-    table1Grid->refreshAll();
-    table2Grid->refreshAll();
+    ui_->table1Grid->refreshAll();
+    ui_->table2Grid->refreshAll();
     showProduct();
 }
 
 // ---------------------------------------------------------------- converter
 
 void Tfrm_main::spd_btn_convertClick() {
-    RxDBGrid1->setFocus();
-    if (!spd_btn_convert->isChecked()) {
+    ui_->RxDBGrid1->setFocus();
+    if (!ui_->spd_btn_convert->isChecked()) {
         if (converter_)
             converter_->close();
         return;
@@ -86,9 +89,10 @@ void Tfrm_main::spd_btn_convertClick() {
     const RegionalSettings regional = platform_.regional();
     auto* window = new Tfrm_convert(
         this, regional, settings_.euroRate,
-        Tfrm_convert::sourceFor(data_, regional, [this] { return edt_total->text(); }));
+        Tfrm_convert::sourceFor(data_, regional, [this] { return ui_->edt_total->text(); }));
     window->follow(data_.catalogue);
-    connect(window, &Tfrm_convert::closed, this, [this] { spd_btn_convert->setChecked(false); });
+    connect(window, &Tfrm_convert::closed, this,
+            [this] { ui_->spd_btn_convert->setChecked(false); });
     converter_ = window;
     window->show();
 }

@@ -6,6 +6,8 @@
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
+#include "app/record_grid.h"
+#include "app/record_grid_model.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -68,20 +70,22 @@ void BM_WindowBlockAddPlanned(benchmark::State& state) {
 
 // "Annule": 20,000 rows deleted, their products unmarked.
 void BM_WindowAnnule(benchmark::State& state) {
-    onFreshList(state, [](Tfrm_main& w) { w.SpeedButton3->click(); });
+    onFreshList(state, [](Tfrm_main& w) { bench::part<QPushButton>(w, "SpeedButton3")->click(); });
 }
 
 // "Valide", the question answered Yes: every listed product's marks and reminder updated.
 void BM_WindowValidate(benchmark::State& state) {
-    onFreshList(state, [](Tfrm_main& w) { w.spd_btn_valide->click(); });
+    onFreshList(state,
+                [](Tfrm_main& w) { bench::part<QPushButton>(w, "spd_btn_valide")->click(); });
 }
 
 // "Total": the list counted from scratch, each row's product found by name.
 void BM_WindowTotal(benchmark::State& state) {
     Window w;
     w.reload();
+    QPushButton* total = bench::part<QPushButton>(w.window, "btn_total");
     for (auto _ : state) {
-        w.window.btn_total->click();
+        total->click();
         w.redraw();
     }
 }
@@ -92,13 +96,14 @@ void BM_WindowFilterOn(benchmark::State& state) {
     w.reload();
     w.window.spd_btn_rayonClick();
     w.redraw();
+    QToolButton* filter = bench::part<QToolButton>(w.window, "spd_btn_filtre");
     int shown = 0;
     for (auto _ : state) {
-        w.window.spd_btn_filtre->click();
+        filter->click();
         w.redraw();
         state.PauseTiming();
-        shown = w.window.table1Grid->rowCount();
-        w.window.spd_btn_filtre->click();
+        shown = bench::part<RecordGrid>(w.window, "RxDBGrid1")->gridModel()->rowCount();
+        filter->click();
         w.redraw();
         state.ResumeTiming();
     }
@@ -110,15 +115,17 @@ void BM_WindowFilterOff(benchmark::State& state) {
     w.reload();
     w.window.spd_btn_rayonClick();
     w.redraw();
+    QToolButton* filter = bench::part<QToolButton>(w.window, "spd_btn_filtre");
     for (auto _ : state) {
         state.PauseTiming();
-        w.window.spd_btn_filtre->click();
+        filter->click();
         w.redraw();
         state.ResumeTiming();
-        w.window.spd_btn_filtre->click();
+        filter->click();
         w.redraw();
     }
-    state.counters["shown"] = w.window.table1Grid->rowCount();
+    state.counters["shown"] =
+        bench::part<RecordGrid>(w.window, "RxDBGrid1")->gridModel()->rowCount();
 }
 
 } // namespace

@@ -60,7 +60,7 @@ void BM_GridPaintAtTheEnd(benchmark::State& state) {
     RecordGrid grid(&model);
     grid.resize(260, 400);
     grid.show();
-    data.catalogue.last();
+    data.catalogue.setCurrentPos(data.catalogue.recordCount() - 1);
     QPixmap target(grid.size());
     for (auto _ : state) {
         grid.render(&target);

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/qt_platform.h"
 #include "app/record_grid.h"
+#include "app/record_grid_model.h"
 #include "model/shopping_tables.h"
 
 #include <QApplication>
@@ -123,11 +124,11 @@ void pageDownIn(benchmark::State& state, RecordGrid* grid) {
 }
 
 void BM_CataloguePageDown(benchmark::State& state) {
-    pageDownIn(state, window().RxDBGrid1);
+    pageDownIn(state, bench::part<RecordGrid>(window(), "RxDBGrid1"));
 }
 
 void BM_ListPageDown(benchmark::State& state) {
-    pageDownIn(state, window().RxDBGrid2);
+    pageDownIn(state, bench::part<RecordGrid>(window(), "RxDBGrid2"));
 }
 
 // The scroll bar moved a page (a click beside its handle, the wheel): only the view moves.
@@ -148,11 +149,11 @@ void scrollBarPageIn(benchmark::State& state, RecordGrid* grid) {
 }
 
 void BM_CatalogueScrollBarPage(benchmark::State& state) {
-    scrollBarPageIn(state, window().RxDBGrid1);
+    scrollBarPageIn(state, bench::part<RecordGrid>(window(), "RxDBGrid1"));
 }
 
 void BM_ListScrollBarPage(benchmark::State& state) {
-    scrollBarPageIn(state, window().RxDBGrid2);
+    scrollBarPageIn(state, bench::part<RecordGrid>(window(), "RxDBGrid2"));
 }
 
 // The whole window drawn again (uncovered, resized).
@@ -234,7 +235,7 @@ void BM_SearchListOpened(benchmark::State& state) {
     Tfrm_main& w = window();
     for (auto _ : state) {
         state.PauseTiming();
-        w.cbb_rech->setEditText(QStringLiteral("réf. 00"));
+        bench::part<QComboBox>(w, "cbb_rech")->setEditText(QStringLiteral("réf. 00"));
         state.ResumeTiming();
         w.cbb_rechDropDown();
         settle();

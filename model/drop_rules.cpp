@@ -14,47 +14,53 @@ bool isGrid(Control c) {
     return c == Control::CatalogueGrid || c == Control::ListGrid;
 }
 
-Effect withTag(Effect first, int tag) {
-    return static_cast<Effect>(static_cast<int>(first) + tag - 1);
+// The effect of a panel's tag in each family of effects that carry one.
+Effect blockRemove(int tag) {
+    switch (tag) {
+    case 1:
+        return Effect::BlockRemove1;
+    case 2:
+        return Effect::BlockRemove2;
+    case 3:
+        return Effect::BlockRemove3;
+    }
+    return Effect::Nothing;
+}
+Effect blockAdd(int tag) {
+    switch (tag) {
+    case 1:
+        return Effect::BlockAdd1;
+    case 2:
+        return Effect::BlockAdd2;
+    case 3:
+        return Effect::BlockAdd3;
+    }
+    return Effect::Nothing;
+}
+Effect catalogueState(int tag) {
+    switch (tag) {
+    case 1:
+        return Effect::CatalogueState1;
+    case 2:
+        return Effect::CatalogueState2;
+    case 3:
+        return Effect::CatalogueState3;
+    }
+    return Effect::Nothing;
+}
+Effect listRowState(int tag) {
+    switch (tag) {
+    case 1:
+        return Effect::ListRowState1;
+    case 2:
+        return Effect::ListRowState2;
+    case 3:
+        return Effect::ListRowState3;
+    }
+    return Effect::Nothing;
 }
 
 } // namespace
-
-Control controlFromName(QStringView objectName) {
-    if (objectName == u"RxDBGrid1")
-        return Control::CatalogueGrid;
-    if (objectName == u"RxDBGrid2")
-        return Control::ListGrid;
-    if (objectName == u"image_chariot")
-        return Control::Cart;
-    if (objectName == u"cpanel1")
-        return Control::Panel1;
-    if (objectName == u"cpanel2")
-        return Control::Panel2;
-    if (objectName == u"cpanel3")
-        return Control::Panel3;
-    return Control::None;
-}
-
-QString controlName(Control c) {
-    switch (c) {
-    case Control::CatalogueGrid:
-        return QStringLiteral("RxDBGrid1");
-    case Control::ListGrid:
-        return QStringLiteral("RxDBGrid2");
-    case Control::Cart:
-        return QStringLiteral("image_chariot");
-    case Control::Panel1:
-        return QStringLiteral("cpanel1");
-    case Control::Panel2:
-        return QStringLiteral("cpanel2");
-    case Control::Panel3:
-        return QStringLiteral("cpanel3");
-    case Control::None:
-        break;
-    }
-    return QString();
-}
 
 int panelTag(Control c) {
     switch (c) {
@@ -121,13 +127,13 @@ Effect dropEffect(Control source, Control target) {
         if (target == Control::ListGrid || target == Control::Cart)
             return Effect::AddOne;
         if (tag)
-            return withTag(Effect::CatalogueState1, tag);
+            return catalogueState(tag);
         break;
     case Control::ListGrid:
         if (target == Control::CatalogueGrid || target == Control::Cart)
             return Effect::RemoveOne;
         if (tag)
-            return withTag(Effect::ListRowState1, tag);
+            return listRowState(tag);
         break;
     case Control::Cart:
         if (target == Control::CatalogueGrid)
@@ -139,9 +145,9 @@ Effect dropEffect(Control source, Control target) {
     case Control::Panel2:
     case Control::Panel3:
         if (target == Control::CatalogueGrid)
-            return withTag(Effect::BlockRemove1, panelTag(source));
+            return blockRemove(panelTag(source));
         if (target == Control::ListGrid || target == Control::Cart)
-            return withTag(Effect::BlockAdd1, panelTag(source));
+            return blockAdd(panelTag(source));
         break;
     case Control::None:
         break;
@@ -149,17 +155,29 @@ Effect dropEffect(Control source, Control target) {
     return Effect::Nothing;
 }
 
-Effect dropEffect(QStringView sourceName, QStringView targetName) {
-    return dropEffect(controlFromName(sourceName), controlFromName(targetName));
-}
-
 int effectTag(Effect e) {
-    const int v = static_cast<int>(e);
-    for (Effect first : {Effect::BlockRemove1, Effect::BlockAdd1, Effect::CatalogueState1,
-                         Effect::ListRowState1}) {
-        const int f = static_cast<int>(first);
-        if (v >= f && v < f + 3)
-            return v - f + 1;
+    switch (e) {
+    case Effect::BlockRemove1:
+    case Effect::BlockAdd1:
+    case Effect::CatalogueState1:
+    case Effect::ListRowState1:
+        return 1;
+    case Effect::BlockRemove2:
+    case Effect::BlockAdd2:
+    case Effect::CatalogueState2:
+    case Effect::ListRowState2:
+        return 2;
+    case Effect::BlockRemove3:
+    case Effect::BlockAdd3:
+    case Effect::CatalogueState3:
+    case Effect::ListRowState3:
+        return 3;
+    case Effect::Nothing:
+    case Effect::AddOne:
+    case Effect::RemoveOne:
+    case Effect::EmptyList:
+    case Effect::Validate:
+        break;
     }
     return 0;
 }

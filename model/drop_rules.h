@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
-
 class Platform;
 class ShoppingCommands;
 struct GestureContext;
@@ -11,20 +8,16 @@ struct GestureContext;
 // panels: which control takes what, which cursor a drag shows, and what each drop does.
 namespace drop {
 
+// The places a drag starts from or ends on. Which widget is which is the window's business.
 enum class Control {
-    None,          // anything else
-    CatalogueGrid, // RxDBGrid1
-    ListGrid,      // RxDBGrid2
-    Cart,          // image_chariot
-    Panel1,        // cpanel1 "Prévu"
-    Panel2,        // cpanel2 "Rappel"
-    Panel3,        // cpanel3 "Rappel(+)"
+    None, // anything else
+    CatalogueGrid,
+    ListGrid,
+    Cart,
+    Panel1, // "Prévu"
+    Panel2, // "Rappel"
+    Panel3, // "Rappel(+)"
 };
-
-// The control of an object name ("RxDBGrid1", "RxDBGrid2", "image_chariot", "cpanel1" to
-// "cpanel3"); None for any other name. And back.
-Control controlFromName(QStringView objectName);
-QString controlName(Control c);
 
 // The panel's tag (1 to 3), 0 for the other controls.
 int panelTag(Control c);
@@ -64,7 +57,6 @@ enum class Effect {
 
 // What dropping the source on the target does (Nothing when the target refuses it).
 Effect dropEffect(Control source, Control target);
-Effect dropEffect(QStringView sourceName, QStringView targetName);
 
 // The panel tag an effect works with (1 to 3), 0 for the effects without a panel.
 int effectTag(Effect e);

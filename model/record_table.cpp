@@ -62,45 +62,6 @@ static QStringView textViewOf(const Record& r, int f) {
     return {};
 }
 
-// ---------------------------------------------------------------- FieldRef
-
-bool FieldRef::isNull() const {
-    return t_->isNull(f_);
-}
-QString FieldRef::asText() const {
-    return t_->text(f_);
-}
-qint32 FieldRef::asInteger() const {
-    return t_->integer(f_);
-}
-Money FieldRef::asMoney() const {
-    return t_->money(f_);
-}
-double FieldRef::asFloat() const {
-    return t_->real(f_);
-}
-QDate FieldRef::asDate() const {
-    return t_->date(f_);
-}
-bool FieldRef::setText(const QString& v) const {
-    return t_->setText(f_, v);
-}
-bool FieldRef::setInteger(qint64 v) const {
-    return t_->setInteger(f_, v);
-}
-bool FieldRef::setMoney(Money v) const {
-    return t_->setMoney(f_, v);
-}
-bool FieldRef::setFloat(double v) const {
-    return t_->setReal(f_, v);
-}
-bool FieldRef::setDate(QDate v) const {
-    return t_->setDate(f_, v);
-}
-void FieldRef::clear() const {
-    t_->clear(f_);
-}
-
 // ---------------------------------------------------------------- table
 
 RecordTable::RecordTable(TableSchema schema, QObject* parent)
@@ -156,14 +117,6 @@ void RecordTable::first() {
     eof_ = p < 0;
 }
 
-void RecordTable::last() {
-    postPending();
-    const int p = lastVisibleBefore(recordCount());
-    moveTo(p);
-    eof_ = true;
-    bof_ = p < 0;
-}
-
 void RecordTable::next() {
     postPending();
     if (cur_ < 0) {
@@ -178,22 +131,6 @@ void RecordTable::next() {
         eof_ = false;
     }
     bof_ = false;
-}
-
-void RecordTable::prior() {
-    postPending();
-    if (cur_ < 0) {
-        bof_ = true;
-        return;
-    }
-    const int p = lastVisibleBefore(cur_);
-    if (p < 0) {
-        bof_ = true;
-    } else {
-        moveTo(p);
-        bof_ = false;
-    }
-    eof_ = false;
 }
 
 void RecordTable::setCurrentPos(int pos) {
@@ -238,15 +175,12 @@ void RecordTable::edit() {
 void RecordTable::post() {
     if (state_ == State::Browse)
         return;
-    const State was = state_;
     state_ = State::Browse;
     backup_.clear();
     if (cur_ < 0)
         return;
     if (filtered_ && filter_)
         structureChanged(); // the record may have left or joined the filtered view
-    else if (was == State::Edit)
-        recordTouched(cur_);
     else
         recordTouched(cur_);
 }
@@ -739,10 +673,6 @@ bool RecordTable::locate(int f, qint32 value) {
         }
     }
     return false;
-}
-
-bool RecordTable::locate(QStringView fieldName, const QString& value, LocateOptions opt) {
-    return locate(fieldIndex(fieldName), value, opt);
 }
 
 // ---------------------------------------------------------------- sort

@@ -46,35 +46,9 @@ struct Record {
     std::vector<FieldValue> values;
 };
 
-class RecordTable;
-
 struct LocateOptions {
     bool caseInsensitive = false;
     bool partialKey = false; // the field begins with the value
-};
-
-// Accessor for one field of a table's current record, found by name.
-class FieldRef {
-public:
-    FieldRef(RecordTable* table, int index) : t_(table), f_(index) {}
-    bool isValid() const { return f_ >= 0; }
-    int index() const { return f_; }
-    bool isNull() const;
-    QString asText() const;
-    qint32 asInteger() const;
-    Money asMoney() const;
-    double asFloat() const;
-    QDate asDate() const;
-    bool setText(const QString& v) const;
-    bool setInteger(qint64 v) const;
-    bool setMoney(Money v) const;
-    bool setFloat(double v) const;
-    bool setDate(QDate v) const;
-    void clear() const;
-
-private:
-    RecordTable* t_;
-    int f_;
 };
 
 // An ordered, typed, in-memory table with a cursor, an optional filter and change
@@ -96,7 +70,6 @@ public:
 
     const TableSchema& schema() const { return schema_; }
     int fieldIndex(QStringView name) const { return schema_.indexOf(name); }
-    FieldRef fieldByName(QStringView name) { return FieldRef(this, fieldIndex(name)); }
 
     // --- records, filter ignored
     int recordCount() const { return static_cast<int>(recs_.size()); }
@@ -106,8 +79,6 @@ public:
     // --- cursor
     void first();
     void next();
-    void prior();
-    void last();
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     // No record passes the filter (or there is none).
@@ -183,7 +154,6 @@ public:
     bool locate(int f, qint32 value);
     // Whether no two records hold the same text in the text field f (the filter ignored).
     bool textsDistinct(int f);
-    bool locate(QStringView fieldName, const QString& value, LocateOptions opt = {});
 
     // Sorts on fields separated by ";" ("Secteur;Rayon;Produit"), ascending, texts compared
     // without case; stable; the current record stays current. The orders found lately are
@@ -229,7 +199,6 @@ signals:
     void currentChanged();
 
 private:
-    friend class FieldRef;
     struct Index;
 
     void postPending();
@@ -265,5 +234,3 @@ private:
     std::vector<std::unique_ptr<Index>> indexes_; // per field, built on first exact locate
     RememberedOrders orders_;
 };
-
-Q_DECLARE_METATYPE(FieldValue)

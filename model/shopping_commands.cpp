@@ -351,25 +351,6 @@ void ShoppingCommands::addRow(const GestureContext& ctx, ListTotal& total) {
     total.units += 1;
 }
 
-bool ShoppingCommands::poseproduit(const GestureContext& ctx) {
-    if (!shownCurrent(d_.catalogue))
-        return false;
-    ListTotal t = d_.total();
-    addRow(ctx, t);
-    d_.setTotal(t);
-    d_.setModified();
-    return true;
-}
-
-void ShoppingCommands::retireproduit() {
-    if (d_.catalogue.hasCurrent()) {
-        d_.catalogue.setText(Cat::color, Flag::NotListed);
-        d_.catalogue.post();
-    }
-    d_.list.remove();
-    d_.setModified();
-}
-
 ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) {
     RecordTable& cat = d_.catalogue;
     RecordTable& lst = d_.list;
@@ -377,7 +358,11 @@ ShoppingCommands::AddResult ShoppingCommands::addOne(const GestureContext& ctx) 
     if (!product)
         return AddResult::Nothing;
     if (!lst.locate(Lst::Produit, textRef(*product, Cat::Produit))) {
-        poseproduit(ctx);
+        // A new row with quantity 1, the product marked "X", the total one unit more.
+        ListTotal t = d_.total();
+        addRow(ctx, t);
+        d_.setTotal(t);
+        d_.setModified();
         return AddResult::Added;
     }
     const qint32 q = lst.integer(Lst::unite_vente);

@@ -122,14 +122,6 @@ public:
 
     // ------------------------------------------------------------ moving products
 
-    // A new list row for the current catalogue product (quantity 1, planned flag and reminder
-    // code copied), the product marked "X", the total increased by one unit. False when the
-    // catalogue has no current product.
-    bool poseproduit(const GestureContext& ctx);
-    // Unmarks the current catalogue product and deletes the current list row; the caller has
-    // made the catalogue's current product the row's partner. The total is not touched.
-    void retireproduit();
-
     enum class AddResult {
         Nothing, // the catalogue shows no product
         Added,   // a new row with quantity 1

@@ -58,7 +58,7 @@ private slots:
     void aboutBoxAndItsLinks() {
         gui::Run run;
         Tfrm_main& w = run.start();
-        QCOMPARE(w.spd_btn_email->toolTip(), Tfrm_spash::emailAddress());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_email")->toolTip(), Tfrm_spash::emailAddress());
 
         // The e-mail link starts a message and closes the box.
         bool checked = false;
@@ -74,7 +74,7 @@ private slots:
             QVERIFY(visitedRed(mail));
             checked = true;
         });
-        w.spd_btn_email->click();
+        gui::part<QToolButton>(w, "spd_btn_email")->click();
         QVERIFY(checked);
         QCOMPARE(run.platform.opened,
                  QStringList{
@@ -93,7 +93,7 @@ private slots:
             QVERIFY(!visitedRed(child<QLabel>(box, "Label3")));
             child<QPushButton>(box, "BitBtn1")->click();
         });
-        w.smenu_Apropos->trigger();
+        gui::part<QAction>(w, "smenu_Apropos")->trigger();
         QVERIFY(stayed);
         QCOMPARE(run.platform.opened.last(), Tfrm_spash::webAddress());
     }
@@ -104,8 +104,8 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::keyClick(&w, Qt::Key_F1);
-        w.spd_btn_aide->click();
-        w.smenu_aide->trigger();
+        gui::part<QToolButton>(w, "spd_btn_aide")->click();
+        gui::part<QAction>(w, "smenu_aide")->trigger();
         QCOMPARE(run.platform.helpTopics, (QStringList{"Sommaire", "Sommaire", "Sommaire"}));
     }
 

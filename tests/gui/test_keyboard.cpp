@@ -88,7 +88,7 @@ class TestKeyboard : public QObject {
     // The example on screen with the catalogue grid holding the focus.
     Tfrm_main& start(gui::ExampleRun& run, const QString& ini = QString()) {
         Tfrm_main& w = run.startExample(ini);
-        w.RxDBGrid1->setFocus();
+        gui::part<RecordGrid>(w, "RxDBGrid1")->setFocus();
         return w;
     }
 
@@ -109,14 +109,14 @@ private slots:
         QCOMPARE(run.platform.openDialogs.size(), 1);
         // Print preview.
         int previews = 0;
-        w.previewLauncher = [&previews](QPrinter&, const std::function<void(QPrinter*)>&) {
+        run.hooks.previewLauncher = [&previews](QPrinter&, const std::function<void(QPrinter*)>&) {
             ++previews;
         };
         press(&w, QKeySequence::fromString(QStringLiteral("Ctrl+P")));
         QCOMPARE(previews, 1);
         // Edit product.
         int dialogs = 0;
-        w.productDialogExec = [&dialogs](Tfrm_saiprod&) {
+        run.hooks.productDialogExec = [&dialogs](Tfrm_saiprod&) {
             ++dialogs;
             return int(QDialog::Rejected);
         };
@@ -137,12 +137,17 @@ private slots:
             QAction* item;
             const char* key;
             QToolButton* button;
-        } standard[] = {{w.smenu_nouveau, "Ctrl+N", w.spd_btn_new},
-                        {w.smenu_ouvrir, "Ctrl+O", w.spd_btn_ouvre},
-                        {w.smenu_enregistrer, "Ctrl+S", w.spd_btn_sauve},
-                        {w.smenu_enregistrer_sous, "Ctrl+Shift+S", nullptr},
-                        {w.smenu_print, "Ctrl+P", w.spd_btn_print},
-                        {w.smenu_quitter, "Ctrl+Q", w.spd_btn_quitte}};
+        } standard[] = {{gui::part<QAction>(w, "smenu_nouveau"), "Ctrl+N",
+                         gui::part<QToolButton>(w, "spd_btn_new")},
+                        {gui::part<QAction>(w, "smenu_ouvrir"), "Ctrl+O",
+                         gui::part<QToolButton>(w, "spd_btn_ouvre")},
+                        {gui::part<QAction>(w, "smenu_enregistrer"), "Ctrl+S",
+                         gui::part<QToolButton>(w, "spd_btn_sauve")},
+                        {gui::part<QAction>(w, "smenu_enregistrer_sous"), "Ctrl+Shift+S", nullptr},
+                        {gui::part<QAction>(w, "smenu_print"), "Ctrl+P",
+                         gui::part<QToolButton>(w, "spd_btn_print")},
+                        {gui::part<QAction>(w, "smenu_quitter"), "Ctrl+Q",
+                         gui::part<QToolButton>(w, "spd_btn_quitte")}};
         for (const auto& s : standard) {
             const QKeySequence key = QKeySequence::fromString(QString::fromLatin1(s.key));
             QCOMPARE(s.item->shortcut(), key);
@@ -151,8 +156,9 @@ private slots:
                          qPrintable(s.button->toolTip()));
         }
         // The specified ones stay, and the captions of the menus are unchanged.
-        QCOMPARE(w.smenu_rest_dispo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
-        QCOMPARE(w.smenu_aide->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(gui::part<QAction>(w, "smenu_rest_dispo")->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_A));
+        QCOMPARE(gui::part<QAction>(w, "smenu_aide")->shortcut(), QKeySequence(Qt::Key_F1));
         QStringList titles;
         for (QAction* a : w.menuBar()->actions())
             titles << a->text();
@@ -165,12 +171,21 @@ private slots:
         for (const QKeySequence& k : all)
             QVERIFY2(all.count(k) == 1, qPrintable(k.toString()));
         // The cart buttons and the colour panels tell their keys.
-        QVERIFY(w.SpeedButton2->toolTip().contains(shown(keyOf(Key::AddOne))));
-        QVERIFY(w.spd_btn_retire->toolTip().contains(shown(keyOf(Key::RemoveOne))));
-        QVERIFY(w.SpeedButton3->toolTip().contains(shown(keyOf(Key::EmptyList))));
-        QVERIFY(w.spd_btn_valide->toolTip().contains(shown(keyOf(Key::Validate))));
-        QVERIFY(w.cpanels[1]->toolTip().startsWith(QStringLiteral("Cette case contient  tous\n")));
-        QVERIFY(w.cpanels[1]->toolTip().contains(shown(keyOf(Key::ReminderBlock))));
+        QVERIFY(gui::part<QPushButton>(w, "SpeedButton2")
+                    ->toolTip()
+                    .contains(shown(keyOf(Key::AddOne))));
+        QVERIFY(gui::part<QPushButton>(w, "spd_btn_retire")
+                    ->toolTip()
+                    .contains(shown(keyOf(Key::RemoveOne))));
+        QVERIFY(gui::part<QPushButton>(w, "SpeedButton3")
+                    ->toolTip()
+                    .contains(shown(keyOf(Key::EmptyList))));
+        QVERIFY(gui::part<QPushButton>(w, "spd_btn_valide")
+                    ->toolTip()
+                    .contains(shown(keyOf(Key::Validate))));
+        QVERIFY(gui::colourPanels(w)[1]->toolTip().startsWith(
+            QStringLiteral("Cette case contient  tous\n")));
+        QVERIFY(gui::colourPanels(w)[1]->toolTip().contains(shown(keyOf(Key::ReminderBlock))));
     }
 
     void shoppingKeysRunTheirCommands() {
@@ -180,7 +195,7 @@ private slots:
         run.choose(QStringLiteral("Lait demi-écrémé 1 L"));
         const int milk = run.quantity(QStringLiteral("Lait demi-écrémé 1 L"));
         press(&w, keyOf(Key::AddOne));
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Insert);
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Insert);
         QCOMPARE(run.quantity(QStringLiteral("Lait demi-écrémé 1 L")), milk + 2);
         run.chooseRow(QStringLiteral("Lait demi-écrémé 1 L"));
         press(&w, keyOf(Key::RemoveOne));
@@ -194,7 +209,7 @@ private slots:
         const QString reminder = run.productField(QStringLiteral("Riz basmati 1 kg"), Cat::Rappel);
         press(&w, keyOf(Key::Reminder));
         QVERIFY(run.productField(QStringLiteral("Riz basmati 1 kg"), Cat::Rappel) != reminder);
-        QCOMPARE(w.focusWidget(), w.RxDBGrid1);
+        QCOMPARE(w.focusWidget(), gui::part<RecordGrid>(w, "RxDBGrid1"));
 
         // Block adds: every planned, due and in-window product goes on the list.
         press(&w, keyOf(Key::PlannedBlock));
@@ -206,9 +221,9 @@ private slots:
         QVERIFY(run.listRow(QStringLiteral("Lessive liquide 2 L")));
 
         // Total recomputes what the boxes show.
-        w.edt_total->clear();
+        gui::part<QLineEdit>(w, "edt_total")->clear();
         press(&w, keyOf(Key::Total));
-        QVERIFY(!w.edt_total->text().isEmpty());
+        QVERIFY(!gui::part<QLineEdit>(w, "edt_total")->text().isEmpty());
 
         // Validation asks first; "Annule" empties the list.
         run.platform.answer(Platform::Button::No);
@@ -224,11 +239,11 @@ private slots:
         Tfrm_main& w = start(run);
         run.choose(QStringLiteral("Riz basmati 1 kg"));
         const int rice = run.quantity(QStringLiteral("Riz basmati 1 kg"));
-        w.DBEdit2->setFocus();
-        w.DBEdit2->end(false);
-        QTest::keyClick(w.DBEdit2, Qt::Key_Plus);
-        QTest::keyClick(w.DBEdit2, Qt::Key_Minus);
-        QVERIFY(w.DBEdit2->text().endsWith(QStringLiteral("+-")));
+        gui::part<QLineEdit>(w, "DBEdit2")->setFocus();
+        gui::part<QLineEdit>(w, "DBEdit2")->end(false);
+        QTest::keyClick(gui::part<QLineEdit>(w, "DBEdit2"), Qt::Key_Plus);
+        QTest::keyClick(gui::part<QLineEdit>(w, "DBEdit2"), Qt::Key_Minus);
+        QVERIFY(gui::part<QLineEdit>(w, "DBEdit2")->text().endsWith(QStringLiteral("+-")));
         QCOMPARE(run.quantity(QStringLiteral("Riz basmati 1 kg")), rice);
     }
 
@@ -236,12 +251,14 @@ private slots:
         gui::ExampleRun run;
         Tfrm_main& w = start(run);
         press(&w, keyOf(Key::SwitchGrid));
-        QCOMPARE(QApplication::focusWidget(), w.RxDBGrid2);
+        QCOMPARE(QApplication::focusWidget(), gui::part<RecordGrid>(w, "RxDBGrid2"));
         press(&w, keyOf(Key::SwitchGrid));
-        QCOMPARE(QApplication::focusWidget(), w.RxDBGrid1);
+        QCOMPARE(QApplication::focusWidget(), gui::part<RecordGrid>(w, "RxDBGrid1"));
         press(&w, keyOf(Key::Search));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.cbb_rech));
-        QCOMPARE(w.cbb_rech->lineEdit()->selectedText(), w.cbb_rech->currentText());
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(gui::part<QComboBox>(w, "cbb_rech")));
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->lineEdit()->selectedText(),
+                 gui::part<QComboBox>(w, "cbb_rech")->currentText());
     }
 
     void menuBarIsReachedWithAltAndF10() {
@@ -249,50 +266,63 @@ private slots:
         Tfrm_main& w = start(run);
         QMenuBar* bar = w.menuBar();
         // Alt alone: the first title is highlighted, no menu opens; the arrows move along.
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Alt);
-        QCOMPARE(bar->activeAction(), w.smenu_fichier->menuAction());
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Alt);
+        QCOMPARE(bar->activeAction(), gui::part<QMenu>(w, "smenu_fichier")->menuAction());
         QVERIFY(!QApplication::activePopupWidget());
         QTest::keyClick(bar, Qt::Key_Right);
-        QCOMPARE(bar->activeAction(), w.Menu_produit->menuAction());
+        QCOMPARE(bar->activeAction(), gui::part<QMenu>(w, "Menu_produit")->menuAction());
         QTest::keyClick(bar, Qt::Key_Escape);
         // F10 opens the first menu.
-        w.RxDBGrid1->setFocus();
+        gui::part<RecordGrid>(w, "RxDBGrid1")->setFocus();
         press(&w, keyOf(Key::Menu));
-        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(w.smenu_fichier));
-        w.smenu_fichier->close();
+        QTRY_COMPARE(QApplication::activePopupWidget(),
+                     static_cast<QWidget*>(gui::part<QMenu>(w, "smenu_fichier")));
+        gui::part<QMenu>(w, "smenu_fichier")->close();
     }
 
     void gridsShowWhereTheFocusIs() {
         gui::ExampleRun run;
         Tfrm_main& w = start(run);
-        QTRY_VERIFY(w.RxDBGrid1->hasFocus());
-        const QRect frame = w.RxDBGrid1->focusFrame();
+        QTRY_VERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->hasFocus());
+        const QRect frame = gui::part<RecordGrid>(w, "RxDBGrid1")->focusFrame();
         QVERIFY(!frame.isEmpty());
-        const QImage shot = w.RxDBGrid1->viewport()->grab().toImage();
-        const QColor ring = w.RxDBGrid1->palette().color(QPalette::HighlightedText);
+        const QImage shot = gui::part<RecordGrid>(w, "RxDBGrid1")->viewport()->grab().toImage();
+        const QColor ring =
+            gui::part<RecordGrid>(w, "RxDBGrid1")->palette().color(QPalette::HighlightedText);
         const QPoint edge(frame.center().x(), frame.top() + 1);
         QCOMPARE(shot.pixelColor(edge * shot.devicePixelRatio()), ring);
-        QVERIFY(w.RxDBGrid2->focusFrame().isEmpty());
-        w.RxDBGrid2->setFocus();
-        QTRY_VERIFY(w.RxDBGrid1->focusFrame().isEmpty());
-        QVERIFY(!w.RxDBGrid2->focusFrame().isEmpty());
+        QVERIFY(gui::part<RecordGrid>(w, "RxDBGrid2")->focusFrame().isEmpty());
+        gui::part<RecordGrid>(w, "RxDBGrid2")->setFocus();
+        QTRY_VERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->focusFrame().isEmpty());
+        QVERIFY(!gui::part<RecordGrid>(w, "RxDBGrid2")->focusFrame().isEmpty());
     }
 
     void tabFollowsTheWindowFromLeftToRight() {
         gui::ExampleRun run;
         Tfrm_main& w = start(run, QStringLiteral("[ECRAN]\nvoir_secteur=1\n"));
-        w.TreeView1->setFocus();
-        QTRY_VERIFY(w.TreeView1->hasFocus());
-        const QList<QWidget*> expected = {w.RxDBGrid1,       w.spd_btn_editprod2, w.RxDBCalcEdit1,
-                                          w.DateTimePicker1, w.DBEdit3,           w.DBEdit2,
-                                          w.spd_btn_retire,  w.SpeedButton2,      w.SpeedButton3,
-                                          w.spd_btn_valide,  w.SpeedButton4,      w.RxDBGrid2,
-                                          w.cbb_rech,        w.btn_total};
+        gui::part<QTreeWidget>(w, "TreeView1")->setFocus();
+        QTRY_VERIFY(gui::part<QTreeWidget>(w, "TreeView1")->hasFocus());
+        const QList<QWidget*> expected = {gui::part<RecordGrid>(w, "RxDBGrid1"),
+                                          gui::part<QToolButton>(w, "spd_btn_editprod2"),
+                                          gui::part<QLineEdit>(w, "RxDBCalcEdit1"),
+                                          gui::part<QDateEdit>(w, "DateTimePicker1"),
+                                          gui::part<QLineEdit>(w, "DBEdit3"),
+                                          gui::part<QLineEdit>(w, "DBEdit2"),
+                                          gui::part<QPushButton>(w, "spd_btn_retire"),
+                                          gui::part<QPushButton>(w, "SpeedButton2"),
+                                          gui::part<QPushButton>(w, "SpeedButton3"),
+                                          gui::part<QPushButton>(w, "spd_btn_valide"),
+                                          gui::part<QPushButton>(w, "SpeedButton4"),
+                                          gui::part<RecordGrid>(w, "RxDBGrid2"),
+                                          gui::part<QComboBox>(w, "cbb_rech"),
+                                          gui::part<QPushButton>(w, "btn_total")};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             // The date picker's Tab goes through its day, month and year first.
-            for (int section = 0; section < 2 && QApplication::focusWidget() == w.DateTimePicker1 &&
-                                  next != w.DateTimePicker1;
+            for (int section = 0;
+                 section < 2 &&
+                 QApplication::focusWidget() == gui::part<QDateEdit>(w, "DateTimePicker1") &&
+                 next != gui::part<QDateEdit>(w, "DateTimePicker1");
                  ++section)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* now = QApplication::focusWidget();
@@ -305,13 +335,13 @@ private slots:
         }
         // The cart buttons take the focus from Tab, and Space presses them.
         const int before = w.table2().recordCount();
-        w.SpeedButton3->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w.SpeedButton3, Qt::Key_Space);
+        gui::part<QPushButton>(w, "SpeedButton3")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(gui::part<QPushButton>(w, "SpeedButton3"), Qt::Key_Space);
         QVERIFY(w.table2().recordCount() < before);
         // A click leaves the focus where it was.
-        w.RxDBGrid2->setFocus();
-        QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
-        QVERIFY(!w.SpeedButton2->hasFocus());
+        gui::part<RecordGrid>(w, "RxDBGrid2")->setFocus();
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton2"), Qt::LeftButton);
+        QVERIFY(!gui::part<QPushButton>(w, "SpeedButton2")->hasFocus());
     }
 
     void everyControlHasAName() {
@@ -319,16 +349,17 @@ private slots:
         Tfrm_main& w = start(run, QStringLiteral("[PRESENTATION]\nEuro=1\n"));
         QStringList missing = unnamed(&w);
         // Names that carry information: pictures and colours are named by what they stand for.
-        QCOMPARE(accessibleName(w.image_chariot), QStringLiteral("Chariot"));
-        QCOMPARE(accessibleName(w.spd_btn_new), QStringLiteral("Nouveau"));
-        QCOMPARE(accessibleName(w.RxDBCalcEdit1), QStringLiteral("Prix"));
-        QCOMPARE(accessibleName(w.DBEdit2), QStringLiteral("Note"));
-        QCOMPARE(accessibleName(w.cpanels[0]), QStringLiteral("Prévu"));
-        QVERIFY(!QAccessible::queryAccessibleInterface(w.cpanels[0])
+        QCOMPARE(accessibleName(gui::part<QLabel>(w, "image_chariot")), QStringLiteral("Chariot"));
+        QCOMPARE(accessibleName(gui::part<QToolButton>(w, "spd_btn_new")),
+                 QStringLiteral("Nouveau"));
+        QCOMPARE(accessibleName(gui::part<QLineEdit>(w, "RxDBCalcEdit1")), QStringLiteral("Prix"));
+        QCOMPARE(accessibleName(gui::part<QLineEdit>(w, "DBEdit2")), QStringLiteral("Note"));
+        QCOMPARE(accessibleName(gui::colourPanels(w)[0]), QStringLiteral("Prévu"));
+        QVERIFY(!QAccessible::queryAccessibleInterface(gui::colourPanels(w)[0])
                      ->text(QAccessible::Description)
                      .isEmpty());
 
-        w.productDialogExec = [&missing](Tfrm_saiprod& d) {
+        run.hooks.productDialogExec = [&missing](Tfrm_saiprod& d) {
             missing << unnamed(&d);
             return int(QDialog::Rejected);
         };
@@ -380,16 +411,26 @@ private slots:
     void gridCellsNameTheirState() {
         gui::ExampleRun run;
         Tfrm_main& w = start(run);
-        const int row = gui::ExampleRun::rowOf(w.RxDBGrid1, QStringLiteral("Champagne brut"));
+        const int row = gui::ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"),
+                                               QStringLiteral("Champagne brut"));
         QVERIFY(row >= 0);
-        QCOMPARE(w.RxDBGrid1->model()->index(row, 0).data(Qt::ToolTipRole).toString(),
-                 w.cpanels[0]->text());
-        const int listed = gui::ExampleRun::rowOf(w.RxDBGrid1, QStringLiteral("Doliprane 1000 mg"));
-        QCOMPARE(w.RxDBGrid1->model()->index(listed, 0).data(Qt::ToolTipRole).toString(),
-                 w.cpanels[1]->text() + QStringLiteral(", sur la liste"));
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")
+                     ->model()
+                     ->index(row, 0)
+                     .data(Qt::ToolTipRole)
+                     .toString(),
+                 gui::colourPanels(w)[0]->text());
+        const int listed = gui::ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"),
+                                                  QStringLiteral("Doliprane 1000 mg"));
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")
+                     ->model()
+                     ->index(listed, 0)
+                     .data(Qt::ToolTipRole)
+                     .toString(),
+                 gui::colourPanels(w)[1]->text() + QStringLiteral(", sur la liste"));
         // The sheet's colour strip names the current product's state.
         run.choose(QStringLiteral("Champagne brut"));
-        QCOMPARE(w.Panel5->toolTip(), w.cpanels[0]->text());
+        QCOMPARE(gui::part<QLabel>(w, "Panel5")->toolTip(), gui::colourPanels(w)[0]->text());
     }
 };
 

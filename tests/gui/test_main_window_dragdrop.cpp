@@ -33,8 +33,8 @@ struct DragSeen {
     QImage cursor;
 };
 
-void watchDrags(Tfrm_main& w, QList<DragSeen>& seen) {
-    w.dragExec = [&seen](QDrag& drag) {
+void watchDrags(gui::Run& run, QList<DragSeen>& seen) {
+    run.hooks.dragExec = [&seen](QDrag& drag) {
         seen << DragSeen{QString::fromUtf8(drag.mimeData()->data(kMime)),
                          drag.dragCursor(Qt::MoveAction).toImage()};
         return Qt::IgnoreAction;
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(run.quantity(riz), 1);
         QVERIFY(w.controlDragDrop(kCatalogue, kCart).changed);
         QCOMPARE(run.quantity(riz), 2);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("  11"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("  11"));
         // On its own grid: nothing.
         QVERIFY(!w.controlDragDrop(kCatalogue, kCatalogue).changed);
         QCOMPARE(run.quantity(riz), 2);
@@ -112,16 +112,18 @@ private slots:
         QVERIFY(!w.controlDragDrop(kCart, kList).changed);
         QCOMPARE(run.platform.messages.size(), 1);
         QCOMPARE(run.platform.lastMessage().title, QStringLiteral("Confirmation"));
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" mardi 1 décembre 2026"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral(" mardi 1 décembre 2026"));
         run.platform.answer(Button::Yes);
         QVERIFY(w.controlDragDrop(kCart, kList).changed);
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" mercredi 9 décembre 2026"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral(" mercredi 9 décembre 2026"));
         QCOMPARE(w.table2().recordCount(), 6);
 
         QVERIFY(!w.controlDragDrop(kCart, kCart).changed);
         QVERIFY(w.controlDragDrop(kCart, kCatalogue).changed);
         QCOMPARE(w.table2().recordCount(), 0);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   0"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   0"));
         QCOMPARE(run.productField(QStringLiteral("Café moulu pur arabica 250 g"), Cat::color),
                  QStringLiteral(" "));
         // An empty list: nothing more to empty or to take off.
@@ -150,13 +152,14 @@ private slots:
         QCOMPARE(listNames(w), (QStringList{QStringLiteral("Pain de campagne"),
                                             QStringLiteral("Lait demi-écrémé 1 L"),
                                             QStringLiteral("Pommes Golden 1 kg")}));
-        QCOMPARE(w.edt_total->text(), run.totalText(320 + 2 * 99 + 3 * 240));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   6"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(),
+                 run.totalText(320 + 2 * 99 + 3 * 240));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   6"));
         // "Rappel" on the cart: the due products come back.
         QVERIFY(w.controlDragDrop(kRappel, kCart).changed);
         QVERIFY(run.listRow(QStringLiteral("Doliprane 1000 mg")));
         QVERIFY(!run.listRow(QStringLiteral("Café moulu pur arabica 250 g")));
-        for (QLabel* panel : w.cpanels)
+        for (QLabel* panel : gui::colourPanels(w))
             QCOMPARE(panel->frameShadow(), QFrame::Raised);
     }
 
@@ -175,7 +178,7 @@ private slots:
                  std::optional<qint32>(69 + 15));
         QVERIFY(w.controlDragDrop(kCatalogue, kPrevu).changed);
         QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("O"));
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
 
         // A list row: the row's own codes and its product.
         const QString lait = QStringLiteral("Lait demi-écrémé 1 L");
@@ -189,9 +192,14 @@ private slots:
         QCOMPARE(RecordTable::integerOf(*run.product(lait), Cat::Duree_rappel),
                  std::optional<qint32>(5));
         // The list row now shows the planned colour.
-        const int row = ExampleRun::rowOf(w.RxDBGrid2, lait);
+        const int row = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid2"), lait);
         run.chooseRow(QStringLiteral("Pain de campagne"));
-        QCOMPARE(w.table2Grid->index(row, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")
+                     ->gridModel()
+                     ->index(row, 0)
+                     .data(Qt::BackgroundRole)
+                     .value<QBrush>()
+                     .color(),
                  QColor(0, 255, 255));
     }
 
@@ -208,7 +216,7 @@ private slots:
         QVERIFY(!w.controlDragDrop(kRappel, kPrevu).changed);
         QVERIFY(!w.controlDragDrop(kPrevu, kPrevu).changed);
         QCOMPARE(w.table2().recordCount(), 6);
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         QVERIFY(run.platform.messages.isEmpty());
     }
 
@@ -224,19 +232,20 @@ private slots:
             m->setData(kMime, source.toUtf8());
             return std::unique_ptr<QMimeData>(m);
         };
-        QVERIFY(sendDrop(w.RxDBGrid2->viewport(), ours(kCatalogue).get()));
+        QVERIFY(
+            sendDrop(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), ours(kCatalogue).get()));
         QCOMPARE(run.quantity(riz), 1);
-        QVERIFY(sendDrop(w.image_chariot, ours(kCatalogue).get()));
+        QVERIFY(sendDrop(gui::part<QLabel>(w, "image_chariot"), ours(kCatalogue).get()));
         QCOMPARE(run.quantity(riz), 2);
         // A panel refuses the cart; nothing else comes in.
-        QVERIFY(!sendDrop(w.cpanels[0], ours(kCart).get()));
+        QVERIFY(!sendDrop(gui::part<QLabel>(w, "cpanel1"), ours(kCart).get()));
         QMimeData text;
         text.setText(QStringLiteral("Riz basmati 1 kg"));
-        QVERIFY(!sendDrop(w.RxDBGrid2->viewport(), &text));
-        QVERIFY(!sendDrop(w.RxDBGrid1->viewport(), &text));
+        QVERIFY(!sendDrop(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), &text));
+        QVERIFY(!sendDrop(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), &text));
         QCOMPARE(run.quantity(riz), 2);
         // The panel takes a catalogue row.
-        QVERIFY(sendDrop(w.cpanels[0], ours(kCatalogue).get()));
+        QVERIFY(sendDrop(gui::part<QLabel>(w, "cpanel1"), ours(kCatalogue).get()));
         QCOMPARE(run.productField(riz, Cat::prevu), QStringLiteral("O"));
     }
 
@@ -246,8 +255,8 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         QList<DragSeen> seen;
-        watchDrags(w, seen);
-        QLabel* rappel = w.cpanels[1];
+        watchDrags(run, seen);
+        QLabel* rappel = gui::part<QLabel>(w, "cpanel2");
         const int far = QApplication::startDragDistance() + 2;
         // A small move: still a click.
         QTest::mousePress(rappel, Qt::LeftButton, {}, QPoint(10, 8));
@@ -269,34 +278,38 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         QList<DragSeen> seen;
-        watchDrags(w, seen);
+        watchDrags(run, seen);
         const QString sucre = QStringLiteral("Sucre en poudre 1 kg");
-        const int row = ExampleRun::rowOf(w.RxDBGrid1, sucre);
-        ExampleRun::rowCentre(w.RxDBGrid1, row);
-        const QRect rect = w.RxDBGrid1->visualRect(w.table1Grid->index(row, 2));
+        const int row = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"), sucre);
+        ExampleRun::rowCentre(gui::part<RecordGrid>(w, "RxDBGrid1"), row);
+        const QRect rect =
+            gui::part<RecordGrid>(w, "RxDBGrid1")
+                ->visualRect(gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->index(row, 2));
         // Pressed at the row's foot, the pointer goes onto the next row before the drag
         // starts: the pressed row stays current.
         const QPoint at(rect.center().x(), rect.bottom() - 1);
-        QTest::mousePress(w.RxDBGrid1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), Qt::LeftButton, {},
+                          at);
         QCOMPARE(run.current(), sucre);
-        QTest::mouseMove(w.RxDBGrid1->viewport(), at + QPoint(0, 3));
-        QVERIFY(w.RxDBGrid1->indexAt(at + QPoint(0, 3)).row() == row + 1);
+        QTest::mouseMove(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), at + QPoint(0, 3));
+        QVERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->indexAt(at + QPoint(0, 3)).row() == row + 1);
         QVERIFY(seen.isEmpty());
         QCOMPARE(run.current(), sucre);
-        QTest::mouseMove(w.RxDBGrid1->viewport(),
+        QTest::mouseMove(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(),
                          at + QPoint(0, 3 + QApplication::startDragDistance()));
-        QTest::mouseRelease(w.RxDBGrid1->viewport(), Qt::LeftButton);
+        QTest::mouseRelease(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), Qt::LeftButton);
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].source, kCatalogue);
         QCOMPARE(run.current(), sucre);
 
         // The list and the cart: cursors 3 and 4; a catalogue row and a panel share cursor 2.
-        pressAndMove(w.RxDBGrid2->viewport(), ExampleRun::rowCentre(w.RxDBGrid2, 0), 20);
-        QTest::mouseRelease(w.RxDBGrid2->viewport(), Qt::LeftButton);
-        pressAndMove(w.image_chariot, QPoint(5, 5), 20);
-        QTest::mouseRelease(w.image_chariot, Qt::LeftButton);
-        pressAndMove(w.cpanels[0], QPoint(5, 5), 20);
-        QTest::mouseRelease(w.cpanels[0], Qt::LeftButton);
+        pressAndMove(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(),
+                     ExampleRun::rowCentre(gui::part<RecordGrid>(w, "RxDBGrid2"), 0), 20);
+        QTest::mouseRelease(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), Qt::LeftButton);
+        pressAndMove(gui::part<QLabel>(w, "image_chariot"), QPoint(5, 5), 20);
+        QTest::mouseRelease(gui::part<QLabel>(w, "image_chariot"), Qt::LeftButton);
+        pressAndMove(gui::part<QLabel>(w, "cpanel1"), QPoint(5, 5), 20);
+        QTest::mouseRelease(gui::part<QLabel>(w, "cpanel1"), Qt::LeftButton);
         QCOMPARE(seen.size(), 4);
         QCOMPARE(seen[1].source, kList);
         QCOMPARE(seen[2].source, kCart);
@@ -310,18 +323,19 @@ private slots:
     void emptyListAndCartDoNotDrag() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QTest::mouseClick(w.SpeedButton3, Qt::LeftButton); // Annule
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton3"), Qt::LeftButton); // Annule
         QCOMPARE(w.table2().recordCount(), 0);
         QList<DragSeen> seen;
-        watchDrags(w, seen);
-        pressAndMove(w.RxDBGrid2->viewport(), QPoint(30, 10), 20);
-        QTest::mouseRelease(w.RxDBGrid2->viewport(), Qt::LeftButton);
-        pressAndMove(w.image_chariot, QPoint(5, 5), 20);
-        QTest::mouseRelease(w.image_chariot, Qt::LeftButton);
+        watchDrags(run, seen);
+        pressAndMove(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), QPoint(30, 10), 20);
+        QTest::mouseRelease(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), Qt::LeftButton);
+        pressAndMove(gui::part<QLabel>(w, "image_chariot"), QPoint(5, 5), 20);
+        QTest::mouseRelease(gui::part<QLabel>(w, "image_chariot"), Qt::LeftButton);
         QVERIFY(seen.isEmpty());
         // The catalogue always drags, the panels too.
-        pressAndMove(w.RxDBGrid1->viewport(), ExampleRun::rowCentre(w.RxDBGrid1, 0), 20);
-        QTest::mouseRelease(w.RxDBGrid1->viewport(), Qt::LeftButton);
+        pressAndMove(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(),
+                     ExampleRun::rowCentre(gui::part<RecordGrid>(w, "RxDBGrid1"), 0), 20);
+        QTest::mouseRelease(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), Qt::LeftButton);
         QCOMPARE(seen.size(), 1);
     }
 };

@@ -104,25 +104,26 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         run.platform.openAnswer(run.writeList(QStringLiteral("autre.pnv")));
         w.spd_btn_ouvreClick();
-        QVERIFY(w.Listetype1->isEnabled());
-        const int sectors = w.TreeView1->topLevelItemCount();
+        QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
+        const int sectors = gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount();
         w.spd_btn_newClick();
         QVERIFY(run.platform.messages.isEmpty()); // nothing to save, nothing asked
         QCOMPARE(w.listFileName(), QStringLiteral("nouveau.pnv"));
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("nouveau.pnv"));
-        QVERIFY(!w.Listetype1->isEnabled());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("nouveau.pnv"));
+        QVERIFY(!gui::part<QMenu>(w, "Listetype1")->isEnabled());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
         QCOMPARE(run.catalogueRows(), 0);
         QCOMPARE(run.listRows(), 0);
-        QVERIFY(!w.Panel7->isEnabled());
-        QVERIFY(!w.spd_btn_filtre->isChecked());
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!gui::part<QFrame>(w, "Panel7")->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         QVERIFY(w.productCommandsEnabled());
-        QVERIFY(w.edt_total->text().isEmpty());
-        QVERIFY(w.edt_tot_nbre->text().isEmpty());
+        QVERIFY(gui::part<QLineEdit>(w, "edt_total")->text().isEmpty());
+        QVERIFY(gui::part<QLineEdit>(w, "edt_tot_nbre")->text().isEmpty());
         // The tree and the validation text stay.
-        QCOMPARE(w.TreeView1->topLevelItemCount(), sectors);
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" lundi 7 décembre 2026"));
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(), sectors);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral(" lundi 7 décembre 2026"));
     }
 
     void yesOnNewListThenCancelledDialogStopsTheCommand() {
@@ -191,16 +192,16 @@ private slots:
         QCOMPARE(d.defaultSuffix, QStringLiteral(".pnv"));
         QVERIFY(d.confirmOverwrite);
         QVERIFY(w.data().modified());
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
 
         const QString path = run.path(QStringLiteral("neuve.pnv"));
         run.platform.saveAnswer(path);
         w.spd_btn_sauveClick();
         QCOMPARE(w.listFileName(), path);
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("neuve.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("neuve.pnv"));
         QCOMPARE(catalogueRecordsIn(path), 1);
         QVERIFY(!w.data().modified());
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         // A named list is saved without a dialog, even unchanged.
         QFile::remove(path);
         w.spd_btn_sauveClick();
@@ -218,7 +219,7 @@ private slots:
         w.spd_btn_sauveClick();
         QCOMPARE(catalogueRecordsIn(w.listFileName()), 3);
         QVERIFY(w.data().shopFilterOn());
-        QVERIFY(w.spd_btn_filtre->isChecked());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
         QCOMPARE(run.catalogueRows(), 1);
         QCOMPARE(w.table1().bookmark(), at);
     }
@@ -235,7 +236,7 @@ private slots:
         run.platform.saveAnswer(other);
         w.Enregistrersous1Click();
         QCOMPARE(w.listFileName(), other);
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("copie.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("copie.pnv"));
         QCOMPARE(catalogueRecordsIn(other), 3);
         // A failed save as keeps the former name.
         run.platform.saveAnswer(run.path(QStringLiteral("absent/x.pnv")));
@@ -248,7 +249,7 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
         // The list-type entries of the former list go.
-        QAction* entry = w.Listetype1->addAction(QStringLiteral("Semaine"));
+        QAction* entry = gui::part<QMenu>(w, "Listetype1")->addAction(QStringLiteral("Semaine"));
         w.setListTypeMenuStale(false);
 
         run.platform.openAnswer(std::nullopt);
@@ -257,7 +258,7 @@ private slots:
         QCOMPARE(d.fileName, QStringLiteral("*.pnv"));
         QCOMPARE(d.filter, QStringLiteral("fichier Paniva|*.pnv"));
         QCOMPARE(d.defaultSuffix, QStringLiteral("pnv"));
-        QVERIFY(w.Listetype1->actions().contains(entry));
+        QVERIFY(gui::part<QMenu>(w, "Listetype1")->actions().contains(entry));
 
         const QString other = run.writeList(
             QStringLiteral("autre.pnv"),
@@ -266,14 +267,15 @@ private slots:
         run.platform.openAnswer(other);
         w.spd_btn_ouvreClick();
         QCOMPARE(w.listFileName(), other);
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("autre.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("autre.pnv"));
         QCOMPARE(run.catalogueRows(), 1);
         QCOMPARE(run.listRows(), 0);
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral("x"));
-        QVERIFY(w.Panel7->isEnabled());
-        QVERIFY(w.Listetype1->isEnabled());
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(), QStringLiteral("x"));
+        QVERIFY(gui::part<QFrame>(w, "Panel7")->isEnabled());
+        QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
         QVERIFY(w.listTypeMenuStale());
-        QCOMPARE(w.Listetype1->actions().size(), 2); // "Nouvelle liste type" and its separator
+        QCOMPARE(gui::part<QMenu>(w, "Listetype1")->actions().size(),
+                 2); // "Nouvelle liste type" and its separator
 
         // A name for a file that does not exist keeps the data under that name.
         const QString absent = run.path(QStringLiteral("vide.pnv"));
@@ -324,7 +326,7 @@ private slots:
             w.spd_btn_quitteClick();
             QVERIFY(w.isVisible());
             run.platform.answer(Button::No);
-            w.smenu_quitter->trigger();
+            gui::part<QAction>(w, "smenu_quitter")->trigger();
             QVERIFY(!w.isVisible());
         }
         {
@@ -346,13 +348,15 @@ private slots:
         gui::Run run;
         run.writeIni(QStringLiteral("[SAISIE]\nNv_produit=0\n"));
         Tfrm_main& w = run.start({run.writeList()});
-        const QList<QWidget*> commands = {w.spd_btn_editprod, w.spd_btn_editprod2,
-                                          w.spd_btn_supproduit, w.spd_btn_newprod};
+        const QList<QWidget*> commands = {gui::part<QToolButton>(w, "spd_btn_editprod"),
+                                          gui::part<QToolButton>(w, "spd_btn_editprod2"),
+                                          gui::part<QToolButton>(w, "spd_btn_supproduit"),
+                                          gui::part<QToolButton>(w, "spd_btn_newprod")};
         // (the sheet's edit button is also disabled with its sheet: its own state is checked)
         auto enabled = [](QWidget* c) { return c->isEnabledTo(c->parentWidget()); };
         for (QWidget* c : commands)
             QVERIFY(!enabled(c));
-        QVERIFY(!w.Menu_produit->menuAction()->isEnabled());
+        QVERIFY(!gui::part<QMenu>(w, "Menu_produit")->menuAction()->isEnabled());
 
         // A list whose catalogue is empty: a first product must be creatable.
         run.platform.openAnswer(
@@ -361,12 +365,12 @@ private slots:
         w.spd_btn_ouvreClick();
         for (QWidget* c : commands)
             QVERIFY(enabled(c));
-        QVERIFY(w.Menu_produit->menuAction()->isEnabled());
-        QVERIFY(!w.Panel7->isEnabled());
+        QVERIFY(gui::part<QMenu>(w, "Menu_produit")->menuAction()->isEnabled());
+        QVERIFY(!gui::part<QFrame>(w, "Panel7")->isEnabled());
 
         run.platform.openAnswer(run.path(QStringLiteral("kabiro.pnv")));
         w.spd_btn_ouvreClick();
-        QVERIFY(!w.spd_btn_newprod->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_newprod")->isEnabled());
         w.spd_btn_newClick();
         for (QWidget* c : commands)
             QVERIFY(enabled(c));
@@ -375,29 +379,29 @@ private slots:
     void ctrlDelOnTheList() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        w.RxDBGrid2->setFocus();
+        gui::part<RecordGrid>(w, "RxDBGrid2")->setFocus();
         run.platform.answer(Button::Cancel);
-        QTest::keyClick(w.RxDBGrid2, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid2"), Qt::Key_Delete, Qt::ControlModifier);
         const Platform::Message m = run.platform.lastMessage();
         QCOMPARE(m.text, QStringLiteral("Supprimer l'enregistrement ?"));
         QCOMPARE(m.buttons, (QList<Button>{Button::Ok, Button::Cancel}));
         QCOMPARE(run.listRows(), 1);
 
         run.platform.answer(Button::Ok);
-        QTest::keyClick(w.RxDBGrid2, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid2"), Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(run.listRows(), 0);
         // As a removal: the product loses its mark, the total follows, the list is modified.
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
         QCOMPARE(w.table1().text(Cat::color), QStringLiteral(" "));
         QCOMPARE(w.data().total().units, 0);
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
     }
 
     void ctrlDelOnTheCatalogue() {
         gui::Run run;
         run.writeIni(QStringLiteral("[SAISIE]\nNv_produit=0\n"));
         Tfrm_main& w = run.start({run.writeList()});
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(run.platform.messages.size(), 1);
         QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
         QCOMPARE(run.catalogueRows(), 3);
@@ -409,7 +413,7 @@ private slots:
         QVERIFY(w.productCommandsEnabled());
         w.table1().first();
         run.platform.answer(Button::Ok);
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(run.catalogueRows(), 2);
         QVERIFY(w.data().modified());
         // The list row of the deleted product stays.

@@ -23,14 +23,15 @@ private slots:
         w.spd_btn_rayonClick();
         w.move(40, 30);
         w.resize(700, 420);
-        w.Splitter1->setSizes({320, 700 - 320 - 5});
-        w.Splitter2->setSizes({110, 320 - 110 - 5});
-        QTRY_COMPARE(w.Panel4->width(), 320);
+        gui::part<QSplitter>(w, "Splitter1")->setSizes({320, 700 - 320 - 5});
+        gui::part<QSplitter>(w, "Splitter2")->setSizes({110, 320 - 110 - 5});
+        QTRY_COMPARE(gui::part<QFrame>(w, "Panel4")->width(), 320);
 
         w.fen_sauvExecute();
         // The cart panel flashes yellow, then takes the inactive caption colour.
-        QCOMPARE(look::background(w.Panel9), QColor(Qt::yellow));
-        QTRY_COMPARE(look::background(w.Panel9), look::inactiveCaptionColour());
+        QCOMPARE(look::background(gui::part<QFrame>(w, "Panel9")), QColor(Qt::yellow));
+        QTRY_COMPARE(look::background(gui::part<QFrame>(w, "Panel9")),
+                     look::inactiveCaptionColour());
         const IniFile ini(run.iniPath());
         QCOMPARE(ini.readString("Programme", "Exe", {}), QStringLiteral("KABIRO.EXE"));
         QCOMPARE(ini.readInt("ECRAN", "spliter1", 0), 320);
@@ -45,16 +46,16 @@ private slots:
         // Everything changed, then Ctrl+A puts the saved layout back.
         w.spd_btn_rayonClick();
         w.resize(600, 380);
-        w.Splitter1->setSizes({200, 600 - 200 - 5});
+        gui::part<QSplitter>(w, "Splitter1")->setSizes({200, 600 - 200 - 5});
         QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
         QTRY_COMPARE(w.size(), QSize(700, 420));
-        QTRY_COMPARE(w.Panel4->width(), 320);
+        QTRY_COMPARE(gui::part<QFrame>(w, "Panel4")->width(), 320);
         QVERIFY(w.sectorViewShown());
-        QTRY_COMPARE(w.Panel10->width(), 110);
+        QTRY_COMPARE(gui::part<QFrame>(w, "Panel10")->width(), 110);
         // The aisle column and the sector button follow the restored sector view.
-        QVERIFY(w.RxDBGrid1->isColumnHidden(1));
-        QVERIFY(w.spd_btn_rayon->isChecked());
-        QVERIFY(w.smenu_fen_mag->isChecked());
+        QVERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->isColumnHidden(1));
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_rayon")->isChecked());
+        QVERIFY(gui::part<QAction>(w, "smenu_fen_mag")->isChecked());
     }
 
     void layoutAppliedAtStart() {
@@ -65,8 +66,8 @@ private slots:
         QCOMPARE(w.pos(), QPoint(60, 50));
         QCOMPARE(w.size(), QSize(640, 400));
         run.show();
-        QTRY_COMPARE(w.Panel4->width(), 300);
-        QTRY_COMPARE(w.Panel10->width(), 90);
+        QTRY_COMPARE(gui::part<QFrame>(w, "Panel4")->width(), 300);
+        QTRY_COMPARE(gui::part<QFrame>(w, "Panel10")->width(), 90);
         const WindowLayout l = w.currentLayout();
         QCOMPARE(l.spliter1, 300);
         QCOMPARE(l.spliter2, 90);
@@ -109,53 +110,59 @@ private slots:
         QCOMPARE(run.platform.messages.size(), 1);
         QCOMPARE(run.platform.lastMessage().text,
                  QStringLiteral("Impossible d'écrire dans ") + run.iniPath());
-        QTRY_COMPARE(look::background(w.Panel9), look::inactiveCaptionColour());
+        QTRY_COMPARE(look::background(gui::part<QFrame>(w, "Panel9")),
+                     look::inactiveCaptionColour());
     }
 
     void sectorViewToggleAndProductColumns() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
         run.show();
-        QTRY_COMPARE(w.RxDBGrid1->columnWidth(2), w.Panel11->width() - 96);
-        QCOMPARE(w.RxDBGrid2->columnWidth(2), w.Panel3->width() - 116);
+        QTRY_COMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->columnWidth(2),
+                     gui::part<QFrame>(w, "Panel11")->width() - 96);
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")->columnWidth(2),
+                 gui::part<QFrame>(w, "Panel3")->width() - 116);
 
-        w.spd_btn_rayon->click();
+        gui::part<QToolButton>(w, "spd_btn_rayon")->click();
         QVERIFY(w.sectorViewShown());
-        QVERIFY(w.RxDBGrid1->isColumnHidden(1));
-        QVERIFY(w.spd_btn_rayon->isChecked());
-        QVERIFY(w.smenu_fen_mag->isChecked());
-        QTRY_COMPARE(w.RxDBGrid1->columnWidth(2), w.Panel11->width() - 36);
+        QVERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->isColumnHidden(1));
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_rayon")->isChecked());
+        QVERIFY(gui::part<QAction>(w, "smenu_fen_mag")->isChecked());
+        QTRY_COMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->columnWidth(2),
+                     gui::part<QFrame>(w, "Panel11")->width() - 36);
 
-        w.smenu_fen_mag->trigger();
+        gui::part<QAction>(w, "smenu_fen_mag")->trigger();
         QVERIFY(!w.sectorViewShown());
-        QVERIFY(!w.RxDBGrid1->isColumnHidden(1));
-        QVERIFY(!w.spd_btn_rayon->isChecked());
-        QVERIFY(!w.smenu_fen_mag->isChecked());
-        QTRY_COMPARE(w.RxDBGrid1->columnWidth(2), w.Panel11->width() - 96);
+        QVERIFY(!gui::part<RecordGrid>(w, "RxDBGrid1")->isColumnHidden(1));
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_rayon")->isChecked());
+        QVERIFY(!gui::part<QAction>(w, "smenu_fen_mag")->isChecked());
+        QTRY_COMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->columnWidth(2),
+                     gui::part<QFrame>(w, "Panel11")->width() - 96);
 
         w.resize(w.width() + 80, w.height());
-        QTRY_COMPARE(w.RxDBGrid2->columnWidth(2), w.Panel3->width() - 116);
+        QTRY_COMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")->columnWidth(2),
+                     gui::part<QFrame>(w, "Panel3")->width() - 116);
     }
 
     void filterMenuAndButtonStayInStep() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        w.smenu_filtre_mag->trigger();
-        QVERIFY(w.spd_btn_filtre->isChecked());
+        gui::part<QAction>(w, "smenu_filtre_mag")->trigger();
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
         QVERIFY(w.data().shopFilterOn());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Boulangerie"));
-        w.spd_btn_filtre->click();
-        QVERIFY(!w.smenu_filtre_mag->isChecked());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Boulangerie"));
+        gui::part<QToolButton>(w, "spd_btn_filtre")->click();
+        QVERIFY(!gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
         QVERIFY(!w.data().shopFilterOn());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
 
         // Without any sector the filter cannot go on: the button comes back up.
         w.spd_btn_newClick();
         w.data().tree.clear();
         w.showOrgTree();
-        w.spd_btn_filtre->click();
-        QVERIFY(!w.spd_btn_filtre->isChecked());
-        QVERIFY(!w.smenu_filtre_mag->isChecked());
+        gui::part<QToolButton>(w, "spd_btn_filtre")->click();
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(!gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
     }
 };
 

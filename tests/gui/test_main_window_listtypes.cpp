@@ -60,13 +60,13 @@ void writeListTypes(gui::Run& run, const QString& lines) {
 }
 
 void openMenu(Tfrm_main& w) {
-    emit w.Listetype1->aboutToShow();
+    emit gui::part<QMenu>(w, "Listetype1")->aboutToShow();
 }
 
 // The list-type entries of the menu, as captioned.
 QStringList entries(Tfrm_main& w) {
     QStringList out;
-    const QList<QAction*> all = w.Listetype1->actions();
+    const QList<QAction*> all = gui::part<QMenu>(w, "Listetype1")->actions();
     for (qsizetype i = 1; i < all.size(); ++i)
         if (!all[i]->isSeparator())
             out << listtypemenu::caption(all[i]);
@@ -74,8 +74,9 @@ QStringList entries(Tfrm_main& w) {
 }
 
 QAction* entry(Tfrm_main& w, const QString& caption) {
-    for (QAction* a : w.Listetype1->actions())
-        if (a != w.Nouvellelistetype1 && !a->isSeparator() && listtypemenu::caption(a) == caption)
+    for (QAction* a : gui::part<QMenu>(w, "Listetype1")->actions())
+        if (a != gui::part<QAction>(w, "Nouvellelistetype1") && !a->isSeparator() &&
+            listtypemenu::caption(a) == caption)
             return a;
     return nullptr;
 }
@@ -132,7 +133,7 @@ QString apply(Tfrm_main& w, const QString& caption, bool withOk = true) {
 }
 
 void filterOnFirstSector(Tfrm_main& w) {
-    w.spd_btn_filtre->setChecked(true);
+    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
     w.spd_btn_filtreClick();
 }
 
@@ -169,12 +170,12 @@ private slots:
         QVERIFY(listfile::load(path, onDisk, &error));
         QCOMPARE(ids(onDisk.catalogue), expected);
         QVERIFY(!w.data().modified());
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         // The filter is back on and the menu shows no list type.
         QVERIFY(w.data().shopFilterOn());
         QVERIFY(w.table1().filtered());
         QVERIFY(static_cast<int>(w.table1().visiblePositions().size()) < 63);
-        QCOMPARE(w.Listetype1->actions().size(), 2);
+        QCOMPARE(gui::part<QMenu>(w, "Listetype1")->actions().size(), 2);
         QVERIFY(run.platform.messages.isEmpty());
 
         // Built once per list: opening the menu again neither recreates the file nor renumbers.
@@ -209,7 +210,7 @@ private slots:
             name->setText(QStringLiteral("Courses semaine"));
             gui::child<QPushButton>(&d, "BitBtn2")->click();
         });
-        w.Nouvellelistetype1->trigger();
+        gui::part<QAction>(w, "Nouvellelistetype1")->trigger();
         QCOMPARE(preset, QStringLiteral("NOUVELLE-LISTE-1"));
         QCOMPARE(gui::readBytes(run.path(QStringLiteral("kabiro.ltl"))),
                  QByteArray("[LISTE-TYPE]\r\nCOURSES SEMAINE=-1-11-26-35-43-58-\r\n"));
@@ -220,7 +221,7 @@ private slots:
             preset = gui::child<QLineEdit>(&d, "Edit1")->text();
             gui::child<QPushButton>(&d, "BitBtn1")->click();
         });
-        w.Nouvellelistetype1->trigger();
+        gui::part<QAction>(w, "Nouvellelistetype1")->trigger();
         QCOMPARE(preset, QStringLiteral("NOUVELLE-LISTE-2"));
         QCOMPARE(entries(w), QStringList{QStringLiteral("COURSES SEMAINE")});
 
@@ -236,7 +237,7 @@ private slots:
             gui::child<QLineEdit>(&d, "Edit1")->setText(QStringLiteral("courses semaine"));
             gui::child<QPushButton>(&d, "BitBtn2")->click();
         });
-        w.Nouvellelistetype1->trigger();
+        gui::part<QAction>(w, "Nouvellelistetype1")->trigger();
         QCOMPARE(entries(w), (QStringList{QStringLiteral("COURSES SEMAINE"),
                                           QStringLiteral("COURSES SEMAINE")}));
         QCOMPARE(gui::readBytes(run.path(QStringLiteral("kabiro.ltl"))),
@@ -259,7 +260,8 @@ private slots:
         QCOMPARE(quantity(w, kEau), 1);
         QCOMPARE(w.table2().recordCount(), rows + 2);
         QCOMPARE(w.data().total().units, units + 3);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral(" %1").arg(units + 3, 3));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(),
+                 QStringLiteral(" %1").arg(units + 3, 3));
         QVERIFY(w.data().modified());
         QAction* semaine = entry(w, QStringLiteral("SEMAINE"));
         QVERIFY(semaine->isChecked());
@@ -355,20 +357,20 @@ private slots:
         QCOMPARE(w.listFileName(), other);
         QCOMPARE(entries(w), QStringList{QStringLiteral("SEMAINE")});
         QVERIFY(!w.listTypeMenuStale());
-        QVERIFY(w.Listetype1->isEnabled());
+        QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
         QCOMPARE(w.listTypePath(), run.path(QStringLiteral("autre.ltl")));
 
         // New: the menu cannot be opened.
         w.spd_btn_newClick();
-        QVERIFY(!w.Listetype1->isEnabled());
-        QVERIFY(!w.Listetype1->menuAction()->isEnabled());
+        QVERIFY(!gui::part<QMenu>(w, "Listetype1")->isEnabled());
+        QVERIFY(!gui::part<QMenu>(w, "Listetype1")->menuAction()->isEnabled());
 
         // Open: enabled, emptied, and filled again from the opened list's file when it opens.
         run.platform.openAnswer(path);
         w.spd_btn_ouvreClick();
-        QVERIFY(w.Listetype1->isEnabled());
+        QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
         QVERIFY(w.listTypeMenuStale());
-        QCOMPARE(w.Listetype1->actions().size(), 2);
+        QCOMPARE(gui::part<QMenu>(w, "Listetype1")->actions().size(), 2);
         openMenu(w);
         QCOMPARE(entries(w), QStringList{QStringLiteral("SEMAINE")});
     }
@@ -381,12 +383,12 @@ private slots:
             QStringLiteral("[RAYON]\nA\n\t\tB\n[LISTE]\n[PRODUIT]\n[SAISIE]\nDATE=\n"));
         Tfrm_main& w = run.start({path});
         QCOMPARE(w.listFileName(), Tfrm_main::newListName());
-        QVERIFY(!w.Listetype1->isEnabled());
+        QVERIFY(!gui::part<QMenu>(w, "Listetype1")->isEnabled());
         // Opening a list enables it.
         const QString good = copyExample(run);
         run.platform.openAnswer(good);
         w.spd_btn_ouvreClick();
-        QVERIFY(w.Listetype1->isEnabled());
+        QVERIFY(gui::part<QMenu>(w, "Listetype1")->isEnabled());
     }
 
     void aListTypeFileThatCannotBeCreatedIsReported() {
@@ -406,7 +408,7 @@ private slots:
         QVERIFY(run.platform.lastMessage().text.contains(QStringLiteral("kabiro.ltl")));
         QCOMPARE(gui::readBytes(path), before);
         QVERIFY(!w.data().modified());
-        QCOMPARE(w.Listetype1->actions().size(), 2);
+        QCOMPARE(gui::part<QMenu>(w, "Listetype1")->actions().size(), 2);
         // The menu counts as built: no second message.
         openMenu(w);
         QCOMPARE(run.platform.messages.size(), 1);

@@ -55,7 +55,7 @@ struct FakePreview {
             ++shown;
             docName = printer.docName();
             if (window)
-                totalShown = window->edt_total->text();
+                totalShown = gui::part<QLineEdit>(*window, "edt_total")->text();
             if (userChoice)
                 printer.setPageOrientation(*userChoice);
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -68,12 +68,12 @@ struct FakePreview {
 FakePreview& installPreview(gui::Run& run, FakePreview& preview) {
     preview.pdfPath = run.path(QStringLiteral("apercu.pdf"));
     preview.window = run.window.get();
-    run.window->previewLauncher = preview.launcher();
+    run.hooks.previewLauncher = preview.launcher();
     return preview;
 }
 
 void filterOnFirstSector(Tfrm_main& w) {
-    w.spd_btn_filtre->setChecked(true);
+    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
     w.spd_btn_filtreClick();
     QVERIFY(w.data().shopFilterOn());
 }
@@ -97,7 +97,7 @@ private slots:
     void toolbarExportOfAnEmptyListDoesNothing() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList(QStringLiteral("kabiro.pnv"), kEmptyList)});
-        w.spd_btn_export->click();
+        gui::part<QToolButton>(w, "spd_btn_export")->click();
         QVERIFY(!QFile::exists(run.path(QStringLiteral("kabiro.txt"))));
         QCOMPARE(run.platform.beeps, 0);
         QVERIFY(run.platform.opened.isEmpty());
@@ -109,7 +109,7 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         filterOnFirstSector(w); // Boulangerie: its product is not on the list
         QVERIFY(w.table2().isEmpty());
-        w.spd_btn_export->click();
+        gui::part<QToolButton>(w, "spd_btn_export")->click();
         QVERIFY(!QFile::exists(run.path(QStringLiteral("kabiro.txt"))));
         QCOMPARE(run.platform.beeps, 0);
         QVERIFY(run.platform.opened.isEmpty());
@@ -118,7 +118,7 @@ private slots:
     void menuHtmlExportOfAnEmptyListBeeps() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList(QStringLiteral("kabiro.pnv"), kEmptyList)});
-        w.HTML1->trigger();
+        gui::part<QAction>(w, "HTML1")->trigger();
         QCOMPARE(run.platform.beeps, 1);
         QVERIFY(run.platform.opened.isEmpty());
         const QStringList lines = crlfLines(gui::readBytes(run.path(QStringLiteral("kabiro.htm"))));
@@ -137,7 +137,7 @@ private slots:
         // The export follows the process's working directory, not the start-up directory.
         QTemporaryDir elsewhere;
         QDir::setCurrent(elsewhere.path());
-        w.Texte1->trigger();
+        gui::part<QAction>(w, "Texte1")->trigger();
         const QString file = QDir(elsewhere.path()).absoluteFilePath(QStringLiteral("kabiro.txt"));
         QCOMPARE(run.platform.opened, QStringList{file});
         QVERIFY(!QFile::exists(run.path(QStringLiteral("kabiro.txt"))));
@@ -155,23 +155,23 @@ private slots:
         run.writeIni(QStringLiteral("[EDITION]\nHTML=1\n"));
         Tfrm_main& w = run.start({run.writeList()});
         QVERIFY(w.settings().html);
-        w.Texte1->trigger();
+        gui::part<QAction>(w, "Texte1")->trigger();
         QCOMPARE(QFileInfo(run.platform.opened.value(0)).fileName(), QStringLiteral("kabiro.txt"));
-        w.smn_par_htm->trigger(); // now text
-        w.HTML1->trigger();
+        gui::part<QAction>(w, "smn_par_htm")->trigger(); // now text
+        gui::part<QAction>(w, "HTML1")->trigger();
         QCOMPARE(QFileInfo(run.platform.opened.value(1)).fileName(), QStringLiteral("kabiro.htm"));
     }
 
     void toolbarExportUsesTheChosenFormat() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        w.spd_btn_export->click();
+        gui::part<QToolButton>(w, "spd_btn_export")->click();
         QCOMPARE(run.platform.opened.size(), 1);
         QCOMPARE(QFileInfo(run.platform.opened.at(0)).fileName(), QStringLiteral("kabiro.txt"));
         QVERIFY(QFileInfo(run.platform.opened.at(0)).isAbsolute());
 
-        w.smn_par_htm->trigger();
-        w.spd_btn_export->click();
+        gui::part<QAction>(w, "smn_par_htm")->trigger();
+        gui::part<QToolButton>(w, "spd_btn_export")->click();
         QCOMPARE(run.platform.opened.size(), 2);
         QCOMPARE(QFileInfo(run.platform.opened.at(1)).fileName(), QStringLiteral("kabiro.htm"));
         QVERIFY(gui::readBytes(run.platform.opened.at(1))
@@ -184,20 +184,20 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         auto shows = [&w](bool html) {
             QCOMPARE(w.settings().html, html);
-            QCOMPARE(w.smn_par_htm->isChecked(), html);
-            QCOMPARE(w.smn_par_txt->isChecked(), !html);
-            QCOMPARE(w.spd_btn_export->toolTip(),
+            QCOMPARE(gui::part<QAction>(w, "smn_par_htm")->isChecked(), html);
+            QCOMPARE(gui::part<QAction>(w, "smn_par_txt")->isChecked(), !html);
+            QCOMPARE(gui::part<QToolButton>(w, "spd_btn_export")->toolTip(),
                      html ? QStringLiteral("Exporter (HTML)") : QStringLiteral("Exporter (ASCII)"));
         };
         shows(false);
         // Choosing the ticked item switches all the same.
-        w.smn_par_txt->trigger();
+        gui::part<QAction>(w, "smn_par_txt")->trigger();
         shows(true);
-        w.smn_par_htm->trigger();
+        gui::part<QAction>(w, "smn_par_htm")->trigger();
         shows(false);
-        w.smn_par_htm->trigger();
+        gui::part<QAction>(w, "smn_par_htm")->trigger();
         shows(true);
-        w.smn_par_txt->trigger();
+        gui::part<QAction>(w, "smn_par_txt")->trigger();
         shows(false);
         // For this run only: the settings file is not written.
         QVERIFY(!QFile::exists(run.iniPath()));
@@ -206,7 +206,7 @@ private slots:
     void organisationExport() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        w.Exporterlorganisation1->trigger();
+        gui::part<QAction>(w, "Exporterlorganisation1")->trigger();
         const QString file = QDir(run.dir.path()).absoluteFilePath(QStringLiteral("orga_lst.txt"));
         QCOMPARE(run.platform.opened, QStringList{file});
         const QStringList lines = crlfLines(gui::readBytes(file));
@@ -222,9 +222,9 @@ private slots:
         Tfrm_main& w = run.start({run.writeList(QStringLiteral("kabiro.pnv"), kEmptyList)});
         FakePreview preview;
         installPreview(run, preview);
-        w.SpeedButton4->click();
-        w.spd_btn_print->click();
-        w.smenu_print->trigger();
+        gui::part<QPushButton>(w, "SpeedButton4")->click();
+        gui::part<QToolButton>(w, "spd_btn_print")->click();
+        gui::part<QAction>(w, "smenu_print")->trigger();
         QCOMPARE(preview.shown, 0);
         QCOMPARE(w.settings().orientation, 1);
     }
@@ -235,7 +235,7 @@ private slots:
         filterOnFirstSector(w);
         FakePreview preview;
         installPreview(run, preview);
-        w.spd_btn_print->click();
+        gui::part<QToolButton>(w, "spd_btn_print")->click();
         QCOMPARE(preview.shown, 0);
     }
 
@@ -244,9 +244,9 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         FakePreview preview;
         installPreview(run, preview);
-        w.SpeedButton4->click();
-        w.spd_btn_print->click();
-        w.smenu_print->trigger();
+        gui::part<QPushButton>(w, "SpeedButton4")->click();
+        gui::part<QToolButton>(w, "spd_btn_print")->click();
+        gui::part<QAction>(w, "smenu_print")->trigger();
         QCOMPARE(preview.shown, 3);
         QCOMPARE(preview.docName, QStringLiteral("Ma Paniva"));
         QVERIFY(QFileInfo(preview.pdfPath).size() > 0);
@@ -277,7 +277,7 @@ private slots:
         installPreview(run, preview);
         if (userChoice >= 0)
             preview.userChoice = QPageLayout::Orientation(userChoice);
-        w.spd_btn_print->click();
+        gui::part<QToolButton>(w, "spd_btn_print")->click();
         QCOMPARE(preview.shown, 1);
         QCOMPARE(w.settings().orientation, kept);
         // Only for this run.
@@ -292,16 +292,16 @@ private slots:
         w.table1().edit();
         w.table1().setReal(Cat::Prix, 1.5);
         w.table1().post();
-        const QString before = w.edt_total->text();
+        const QString before = gui::part<QLineEdit>(w, "edt_total")->text();
         FakePreview preview;
         installPreview(run, preview);
-        w.smenu_print->trigger();
+        gui::part<QAction>(w, "smenu_print")->trigger();
         const QString expected =
             report::listTotalText(Money::fromRaw(30000), run.platform.regional());
         QVERIFY(before != expected);
         QCOMPARE(preview.totalShown, expected);
-        QCOMPARE(w.edt_total->text(), expected);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), expected);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   2"));
     }
 
     void priceTypedOnTheSheetCounts() {
@@ -309,17 +309,17 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
         // Typed on the product sheet, not yet left.
-        w.RxDBCalcEdit1->setText(QStringLiteral("1,50"));
-        w.RxDBCalcEdit1->setModified(true);
+        gui::part<QLineEdit>(w, "RxDBCalcEdit1")->setText(QStringLiteral("1,50"));
+        gui::part<QLineEdit>(w, "RxDBCalcEdit1")->setModified(true);
         FakePreview preview;
         installPreview(run, preview);
-        w.SpeedButton4->click();
+        gui::part<QPushButton>(w, "SpeedButton4")->click();
         QCOMPARE(preview.totalShown,
                  report::listTotalText(Money::fromRaw(30000), run.platform.regional()));
 
-        w.RxDBCalcEdit1->setText(QStringLiteral("2,25"));
-        w.RxDBCalcEdit1->setModified(true);
-        w.Texte1->trigger();
+        gui::part<QLineEdit>(w, "RxDBCalcEdit1")->setText(QStringLiteral("2,25"));
+        gui::part<QLineEdit>(w, "RxDBCalcEdit1")->setModified(true);
+        gui::part<QAction>(w, "Texte1")->trigger();
         const QStringList lines = crlfLines(gui::readBytes(run.platform.opened.value(0)));
         QCOMPARE(lines.size(), 5);
         QVERIFY2(lines.at(3).contains(QStringLiteral("2,25")), qPrintable(lines.at(3)));
@@ -338,7 +338,7 @@ private slots:
 
         FakePreview preview;
         installPreview(run, preview);
-        w.SpeedButton4->click();
+        gui::part<QPushButton>(w, "SpeedButton4")->click();
         QCOMPARE(preview.shown, 1);
 
         const QStringList sectors = listColumn(w, Lst::Secteur);
@@ -355,7 +355,9 @@ private slots:
         }
         // The list grid shows the sorted list.
         for (int row = 0; row < run.listRows(); ++row)
-            QCOMPARE(w.RxDBGrid2->model()->index(row, 2).data().toString(), products[row]);
+            QCOMPARE(
+                gui::part<RecordGrid>(w, "RxDBGrid2")->model()->index(row, 2).data().toString(),
+                products[row]);
         QCOMPARE(w.table2().bookmark(), listMark);
         QCOMPARE(w.table1().bookmark(), catMark);
         QCOMPARE(w.table2().text(Lst::Produit), QStringLiteral("Pommes Golden 1 kg"));
@@ -367,7 +369,7 @@ private slots:
         Tfrm_main& w = run.start({copyExample(run)});
         QVERIFY(w.table2().locate(Lst::Produit, QStringLiteral("Doliprane 1000 mg")));
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Pommes Golden 1 kg")));
-        w.spd_btn_export->click();
+        gui::part<QToolButton>(w, "spd_btn_export")->click();
         QCOMPARE(run.platform.opened.size(), 1);
         QCOMPARE(w.table2().text(Lst::Produit), QStringLiteral("Doliprane 1000 mg"));
         QCOMPARE(w.table1().text(Cat::Produit), QStringLiteral("Pommes Golden 1 kg"));

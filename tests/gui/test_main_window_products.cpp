@@ -58,7 +58,10 @@ std::function<int(Tfrm_saiprod&)> typeAndAccept(const Typed& t) {
 }
 
 QList<QWidget*> productCommands(Tfrm_main& w) {
-    return {w.spd_btn_editprod, w.spd_btn_editprod2, w.spd_btn_supproduit, w.spd_btn_newprod};
+    return {gui::part<QToolButton>(w, "spd_btn_editprod"),
+            gui::part<QToolButton>(w, "spd_btn_editprod2"),
+            gui::part<QToolButton>(w, "spd_btn_supproduit"),
+            gui::part<QToolButton>(w, "spd_btn_newprod")};
 }
 
 // A command's own enabled state (the sheet's button is also disabled with its sheet).
@@ -69,9 +72,9 @@ bool enabled(QWidget* c) {
 // Chooses a tree node by its text (and its sector's, for an aisle), as a press on it does.
 void chooseNode(Tfrm_main& w, const QString& sector, const QString& aisle = QString()) {
     QTreeWidgetItem* node = nullptr;
-    for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
-        if (w.TreeView1->topLevelItem(i)->text(0) == sector)
-            node = w.TreeView1->topLevelItem(i);
+    for (int i = 0; i < gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(); ++i)
+        if (gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(i)->text(0) == sector)
+            node = gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(i);
     QVERIFY(node);
     if (!aisle.isEmpty()) {
         QTreeWidgetItem* sectorNode = node;
@@ -81,7 +84,7 @@ void chooseNode(Tfrm_main& w, const QString& sector, const QString& aisle = QStr
                 node = sectorNode->child(i);
         QVERIFY(node);
     }
-    w.TreeView1->setCurrentItem(node);
+    gui::part<QTreeWidget>(w, "TreeView1")->setCurrentItem(node);
     if (aisle.isEmpty())
         w.commands().treePress(0, sector);
     else
@@ -89,7 +92,7 @@ void chooseNode(Tfrm_main& w, const QString& sector, const QString& aisle = QStr
 }
 
 void filterOn(Tfrm_main& w) {
-    w.spd_btn_filtre->setChecked(true);
+    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
     w.spd_btn_filtreClick();
     QVERIFY(w.data().shopFilterOn());
 }
@@ -100,7 +103,7 @@ QString currentProduct(Tfrm_main& w) {
 
 // The product the catalogue grid highlights.
 QString highlightedProduct(gui::Run& run) {
-    const int row = run.window->RxDBGrid1->currentIndex().row();
+    const int row = gui::part<RecordGrid>(*run.window, "RxDBGrid1")->currentIndex().row();
     return row < 0 ? QString() : run.catalogueCell(row, 2);
 }
 
@@ -115,64 +118,65 @@ private slots:
         run.writeIni(QStringLiteral("[SAISIE]\nNv_produit=0\n"
                                     "[TITRE]\nTitre3=Magasin\nColonne1=Allée\nColonne2=Article\n"));
         Tfrm_main& w = run.start({run.writeList(QStringLiteral("vide.pnv"), kEmptyList)});
-        QVERIFY(!w.Panel7->isEnabled());
+        QVERIFY(!gui::part<QFrame>(w, "Panel7")->isEnabled());
         for (QWidget* c : productCommands(w))
             QVERIFY(enabled(c));
 
         QStringList labels;
-        w.productDialogExec = [&labels](Tfrm_saiprod& dlg) {
+        run.hooks.productDialogExec = [&labels](Tfrm_saiprod& dlg) {
             for (const char* name : {"Label1", "Label5", "Label2"})
                 labels << dlg.findChild<QLabel*>(QString::fromLatin1(name))->text();
             return typeAndAccept({QStringLiteral("Farine"), QString::fromUtf8("Épicerie"),
                                   QString::fromUtf8("Supermarché"), 1.2})(dlg);
         };
-        w.spd_btn_newprod->click();
+        gui::part<QToolButton>(w, "spd_btn_newprod")->click();
 
         // The dialog is labelled with the window's own titles.
         QCOMPARE(labels, (QStringList{QStringLiteral("Magasin"), QString::fromUtf8("Allée"),
                                       QStringLiteral("Article")}));
-        QCOMPARE(w.TreeView1->topLevelItemCount(), 1);
-        QTreeWidgetItem* sector = w.TreeView1->topLevelItem(0);
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(), 1);
+        QTreeWidgetItem* sector = gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(0);
         QCOMPARE(sector->text(0), QString::fromUtf8("Supermarché"));
         QCOMPARE(sector->childCount(), 1);
         QCOMPARE(sector->child(0)->text(0), QString::fromUtf8("Épicerie"));
         QCOMPARE(run.catalogueRows(), 1);
         QCOMPARE(w.table1().integer(Cat::id_prod), 1);
-        QCOMPARE(w.DBEdit1->text(), QStringLiteral("Farine"));
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QCOMPARE(gui::part<QLineEdit>(w, "DBEdit1")->text(), QStringLiteral("Farine"));
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         // The sheet now has a product; the commands stay usable for the next products although
         // the setting disables them.
-        QVERIFY(w.Panel7->isEnabled());
+        QVERIFY(gui::part<QFrame>(w, "Panel7")->isEnabled());
         for (QWidget* c : productCommands(w))
             QVERIFY(enabled(c));
-        QVERIFY(w.Menu_produit->menuAction()->isEnabled());
+        QVERIFY(gui::part<QMenu>(w, "Menu_produit")->menuAction()->isEnabled());
 
         // Deleting the only product leaves a catalogue where a product can be created again.
         run.platform.answer(Button::Yes);
-        w.spd_btn_supproduit->click();
+        gui::part<QToolButton>(w, "spd_btn_supproduit")->click();
         QCOMPARE(run.platform.lastMessage().text,
                  QStringLiteral("Suppression du produit\rFarine\r\rConfirmez ?"));
         QCOMPARE(run.catalogueRows(), 0);
-        QVERIFY(!w.Panel7->isEnabled());
-        QVERIFY(w.DBEdit1->text().isEmpty());
+        QVERIFY(!gui::part<QFrame>(w, "Panel7")->isEnabled());
+        QVERIFY(gui::part<QLineEdit>(w, "DBEdit1")->text().isEmpty());
         for (QWidget* c : productCommands(w))
             QVERIFY(enabled(c));
         // The tree keeps its nodes.
-        QCOMPARE(w.TreeView1->topLevelItem(0)->childCount(), 1);
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(0)->childCount(), 1);
     }
 
     void newProductUnderTheChosenSector() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
         filterOn(w); // the first sector, Boulangerie, is chosen
-        QCOMPARE(w.TreeView1->currentItem()->text(0), QStringLiteral("Boulangerie"));
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->currentItem()->text(0),
+                 QStringLiteral("Boulangerie"));
         QCOMPARE(run.catalogueRows(), 1);
 
-        w.productDialogExec = typeAndAccept(
+        run.hooks.productDialogExec = typeAndAccept(
             {QStringLiteral("Croissant"), QStringLiteral("Viennoiseries"), std::nullopt, 0.95});
-        w.smenu_prodnew->trigger();
+        gui::part<QAction>(w, "smenu_prodnew")->trigger();
 
-        QTreeWidgetItem* chosen = w.TreeView1->currentItem();
+        QTreeWidgetItem* chosen = gui::part<QTreeWidget>(w, "TreeView1")->currentItem();
         QVERIFY(chosen);
         QCOMPARE(chosen->text(0), QStringLiteral("Boulangerie"));
         QVERIFY(!chosen->parent());
@@ -182,7 +186,7 @@ private slots:
         QCOMPARE(currentProduct(w), QStringLiteral("Croissant"));
         QCOMPARE(highlightedProduct(run), QStringLiteral("Croissant"));
         QCOMPARE(w.table1().integer(Cat::id_prod), 4);
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Boulangerie"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Boulangerie"));
     }
 
     void editWithTheFilterOnAnAisle() {
@@ -190,24 +194,26 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         filterOn(w);
         chooseNode(w, QString::fromUtf8("Supermarché"), QString::fromUtf8("Épicerie")); // Riz
-        QCOMPARE(w.lbl_eliste->text(), QString::fromUtf8("Supermarché / Épicerie"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(),
+                 QString::fromUtf8("Supermarché / Épicerie"));
         QCOMPARE(run.catalogueRows(), 1);
         QCOMPARE(currentProduct(w), QStringLiteral("Riz"));
 
         // Riz moves to the aisle Frais, where Lait is.
-        w.productDialogExec = typeAndAccept(
+        run.hooks.productDialogExec = typeAndAccept(
             {QStringLiteral("Riz long"), QStringLiteral("Frais"), std::nullopt, std::nullopt});
-        w.spd_btn_editprod->click();
+        gui::part<QToolButton>(w, "spd_btn_editprod")->click();
 
-        QTreeWidgetItem* chosen = w.TreeView1->currentItem();
+        QTreeWidgetItem* chosen = gui::part<QTreeWidget>(w, "TreeView1")->currentItem();
         QVERIFY(chosen && chosen->parent());
         QCOMPARE(chosen->text(0), QStringLiteral("Frais"));
         QCOMPARE(chosen->parent()->text(0), QString::fromUtf8("Supermarché"));
-        QCOMPARE(w.lbl_eliste->text(), QString::fromUtf8("Supermarché / Frais"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(),
+                 QString::fromUtf8("Supermarché / Frais"));
         QCOMPARE(run.catalogueRows(), 2);
         QCOMPARE(currentProduct(w), QStringLiteral("Riz long"));
         QCOMPARE(highlightedProduct(run), QStringLiteral("Riz long"));
-        QCOMPARE(w.DBEdit1->text(), QStringLiteral("Riz long"));
+        QCOMPARE(gui::part<QLineEdit>(w, "DBEdit1")->text(), QStringLiteral("Riz long"));
         QCOMPARE(w.table1().integer(Cat::id_prod), 3);
         // The other product of the aisle is untouched.
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
@@ -218,13 +224,13 @@ private slots:
     void editWithoutChosenNodeLeavesTheTreeUnchosen() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
-        QVERIFY(!w.TreeView1->currentItem());
+        QVERIFY(!gui::part<QTreeWidget>(w, "TreeView1")->currentItem());
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Baguette")));
-        w.productDialogExec =
+        run.hooks.productDialogExec =
             typeAndAccept({std::nullopt, QStringLiteral("Pains"), std::nullopt, 1.3});
-        w.spd_btn_editprod2->click();
-        QVERIFY(!w.TreeView1->currentItem());
-        QCOMPARE(w.lbl_eliste->text(), QString::fromUtf8("Liste complète"));
+        gui::part<QToolButton>(w, "spd_btn_editprod2")->click();
+        QVERIFY(!gui::part<QTreeWidget>(w, "TreeView1")->currentItem());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QString::fromUtf8("Liste complète"));
         QCOMPARE(currentProduct(w), QStringLiteral("Baguette"));
         QCOMPARE(w.table1().real(Cat::Prix), 1.3);
     }
@@ -234,30 +240,33 @@ private slots:
         Tfrm_main& w = run.start({run.writeList()});
         const RegionalSettings fr = run.platform.regional();
         // Lait: 2 × 0,99.
-        QCOMPARE(w.edt_total->text(), report::listTotalText(Money::fromRaw(19800), fr));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(),
+                 report::listTotalText(Money::fromRaw(19800), fr));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   2"));
 
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
-        w.productDialogExec = typeAndAccept({std::nullopt, std::nullopt, std::nullopt, 2.0});
-        w.smenu_prodedit->trigger();
+        run.hooks.productDialogExec =
+            typeAndAccept({std::nullopt, std::nullopt, std::nullopt, 2.0});
+        gui::part<QAction>(w, "smenu_prodedit")->trigger();
         QCOMPARE(w.data().total().price, Money::fromRaw(40000));
-        QCOMPARE(w.edt_total->text(), report::listTotalText(Money::fromRaw(40000), fr));
-        QCOMPARE(w.edt_total->text(), QString::fromUtf8("   4,00\u00a0€"));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(),
+                 report::listTotalText(Money::fromRaw(40000), fr));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), QString::fromUtf8("   4,00\u00a0€"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   2"));
     }
 
     void priceTypedOnTheSheetReachesTheDialog() {
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Riz")));
-        w.DBEdit3->setText(QStringLiteral("21"));
-        w.DBEdit3->setModified(true);
+        gui::part<QLineEdit>(w, "DBEdit3")->setText(QStringLiteral("21"));
+        gui::part<QLineEdit>(w, "DBEdit3")->setModified(true);
         int period = -1;
-        w.productDialogExec = [&period](Tfrm_saiprod& dlg) {
+        run.hooks.productDialogExec = [&period](Tfrm_saiprod& dlg) {
             period = dlg.findChild<QSpinBox*>(QStringLiteral("SpinEdit1"))->value();
             return int(QDialog::Rejected);
         };
-        w.spd_btn_editprod->click();
+        gui::part<QToolButton>(w, "spd_btn_editprod")->click();
         QCOMPARE(period, 21);
         QCOMPARE(w.table1().integer(Cat::Duree_rappel), 21);
     }
@@ -268,13 +277,13 @@ private slots:
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
 
         run.platform.answer(Button::No);
-        w.smenu_prodsup->trigger();
+        gui::part<QAction>(w, "smenu_prodsup")->trigger();
         QCOMPARE(run.platform.lastMessage().defaultButton, Button::No);
         QCOMPARE(run.catalogueRows(), 3);
         QVERIFY(!w.data().modified());
 
         run.platform.answer(Button::Yes);
-        w.spd_btn_supproduit->click();
+        gui::part<QToolButton>(w, "spd_btn_supproduit")->click();
         QCOMPARE(run.catalogueRows(), 2);
         QVERIFY(!w.table1().locate(Cat::Produit, QStringLiteral("Lait")));
         QVERIFY(w.data().modified());
@@ -283,8 +292,9 @@ private slots:
         QCOMPARE(w.table2().text(Lst::Produit), QStringLiteral("Lait"));
         QCOMPARE(w.data().total().price, Money());
         QCOMPARE(w.data().total().units, 0);
-        QCOMPARE(w.edt_total->text(), report::listTotalText(Money(), run.platform.regional()));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   0"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(),
+                 report::listTotalText(Money(), run.platform.regional()));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   0"));
     }
 
     void theDialogItselfShowsModally() {
@@ -301,7 +311,7 @@ private slots:
             fill(*dlg, {QStringLiteral("Beurre"), QStringLiteral("Frais"), std::nullopt, 2.1});
             dlg->findChild<QPushButton*>(QStringLiteral("BitBtn2"))->click();
         });
-        w.spd_btn_newprod->click();
+        gui::part<QToolButton>(w, "spd_btn_newprod")->click();
         QVERIFY(seen);
         QCOMPARE(run.catalogueRows(), 4);
         QCOMPARE(currentProduct(w), QStringLiteral("Beurre"));
@@ -312,20 +322,20 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList()});
         QStringList titles;
-        w.productDialogExec = [&titles](Tfrm_saiprod& dlg) {
+        run.hooks.productDialogExec = [&titles](Tfrm_saiprod& dlg) {
             titles << dlg.windowTitle();
             return int(QDialog::Rejected);
         };
-        w.spd_btn_newprod->click();
-        w.smenu_prodnew->trigger();
-        w.spd_btn_editprod->click();
-        w.spd_btn_editprod2->click();
-        w.smenu_prodedit->trigger();
+        gui::part<QToolButton>(w, "spd_btn_newprod")->click();
+        gui::part<QAction>(w, "smenu_prodnew")->trigger();
+        gui::part<QToolButton>(w, "spd_btn_editprod")->click();
+        gui::part<QToolButton>(w, "spd_btn_editprod2")->click();
+        gui::part<QAction>(w, "smenu_prodedit")->trigger();
         const QString create = QStringLiteral("Définition d'un nouveau produit ");
         const QString correct = QStringLiteral("Correction d'un produit");
         QCOMPARE(titles, (QStringList{create, create, correct, correct, correct}));
         QCOMPARE(run.catalogueRows(), 3);
-        QCOMPARE(w.TreeView1->topLevelItemCount(), 2);
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(), 2);
         QVERIFY(!w.data().modified());
     }
 
@@ -333,12 +343,12 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start({run.writeList(QStringLiteral("vide.pnv"), kEmptyList)});
         int shown = 0;
-        w.productDialogExec = [&shown](Tfrm_saiprod&) {
+        run.hooks.productDialogExec = [&shown](Tfrm_saiprod&) {
             ++shown;
             return int(QDialog::Accepted);
         };
-        w.spd_btn_editprod->click();
-        w.spd_btn_supproduit->click();
+        gui::part<QToolButton>(w, "spd_btn_editprod")->click();
+        gui::part<QToolButton>(w, "spd_btn_supproduit")->click();
         QCOMPARE(shown, 0);
         QVERIFY(run.platform.messages.isEmpty());
         QVERIFY(!w.data().modified());

@@ -47,8 +47,8 @@ QTreeWidgetItem* node(QTreeWidget* tree, const QString& sector, const QString& a
 void pressNode(Tfrm_main& w, QTreeWidgetItem* item, Qt::MouseButton button = Qt::LeftButton) {
     if (item->parent())
         item->parent()->setExpanded(true);
-    const QRect r = w.TreeView1->visualItemRect(item);
-    QTest::mouseClick(w.TreeView1->viewport(), button, {}, r.center());
+    const QRect r = gui::part<QTreeWidget>(w, "TreeView1")->visualItemRect(item);
+    QTest::mouseClick(gui::part<QTreeWidget>(w, "TreeView1")->viewport(), button, {}, r.center());
 }
 
 void clickTitle(RecordGrid* grid, int column) {
@@ -77,43 +77,48 @@ private slots:
     void poseButtonThreeTimesOnOneProduct() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   9"));
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(kExampleCents));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   9"));
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         run.choose(QStringLiteral("Riz basmati 1 kg"));
         for (int i = 0; i < 3; ++i)
-            QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
+            QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton2"), Qt::LeftButton);
         QCOMPARE(run.quantity(QStringLiteral("Riz basmati 1 kg")), 3);
         QCOMPARE(run.productField(QStringLiteral("Riz basmati 1 kg"), Cat::color),
                  QStringLiteral("X"));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("  12"));
-        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents + 3 * 239));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("  12"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(),
+                 run.totalText(kExampleCents + 3 * 239));
         // " %8.2m": a blank, then at least eight characters.
-        QVERIFY(w.edt_total->text().startsWith(u' '));
-        QVERIFY(w.edt_total->text().size() >= 9);
-        QVERIFY(w.spd_btn_sauve->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.RxDBGrid1));
+        QVERIFY(gui::part<QLineEdit>(w, "edt_total")->text().startsWith(u' '));
+        QVERIFY(gui::part<QLineEdit>(w, "edt_total")->text().size() >= 9);
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(gui::part<RecordGrid>(w, "RxDBGrid1")));
     }
 
     void catalogueDoubleClickAndEnterAddAUnit() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         const QString riz = QStringLiteral("Riz basmati 1 kg");
-        const int row = ExampleRun::rowOf(w.RxDBGrid1, riz);
+        const int row = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"), riz);
         QVERIFY(row >= 0);
-        const QPoint at = ExampleRun::rowCentre(w.RxDBGrid1, row);
-        QTest::mouseClick(w.RxDBGrid1->viewport(), Qt::LeftButton, {}, at);
+        const QPoint at = ExampleRun::rowCentre(gui::part<RecordGrid>(w, "RxDBGrid1"), row);
+        QTest::mouseClick(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), Qt::LeftButton, {},
+                          at);
         QCOMPARE(run.current(), riz); // a click only chooses the row
         QCOMPARE(run.quantity(riz), 0);
-        QTest::mouseDClick(w.RxDBGrid1->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(w.RxDBGrid1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), Qt::LeftButton, {},
+                           at);
+        QTest::mouseRelease(gui::part<RecordGrid>(w, "RxDBGrid1")->viewport(), Qt::LeftButton, {},
+                            at);
         QCOMPARE(run.quantity(riz), 1);
-        w.RxDBGrid1->setFocus();
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Return);
+        gui::part<RecordGrid>(w, "RxDBGrid1")->setFocus();
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Return);
         QCOMPARE(run.quantity(riz), 2);
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Enter);
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Enter);
         QCOMPARE(run.quantity(riz), 3);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("  12"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("  12"));
     }
 
     void poseOnAnEmptyCatalogueDoesNothing() {
@@ -122,12 +127,12 @@ private slots:
         run.platform.answer(Button::No); // the example is not modified, but be safe
         w.spd_btn_newClick();
         QCOMPARE(w.table1().recordCount(), 0);
-        QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
-        w.RxDBGrid1->setFocus();
-        QTest::keyClick(w.RxDBGrid1, Qt::Key_Return);
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton2"), Qt::LeftButton);
+        gui::part<RecordGrid>(w, "RxDBGrid1")->setFocus();
+        QTest::keyClick(gui::part<RecordGrid>(w, "RxDBGrid1"), Qt::Key_Return);
         QCOMPARE(w.table2().recordCount(), 0);
         QCOMPARE(run.platform.beeps, 0);
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
     }
 
     void retireButtonAndListDoubleClick() {
@@ -135,20 +140,22 @@ private slots:
         Tfrm_main& w = run.startExample();
         const QString lait = QStringLiteral("Lait demi-écrémé 1 L");
         run.chooseRow(lait);
-        QTest::mouseClick(w.spd_btn_retire, Qt::LeftButton);
+        QTest::mouseClick(gui::part<QPushButton>(w, "spd_btn_retire"), Qt::LeftButton);
         QCOMPARE(run.quantity(lait), 1);
         QCOMPARE(run.productField(lait, Cat::color), QStringLiteral("X"));
-        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents - 99));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   8"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(kExampleCents - 99));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   8"));
 
-        const int row = ExampleRun::rowOf(w.RxDBGrid2, lait);
-        const QPoint at = ExampleRun::rowCentre(w.RxDBGrid2, row);
-        QTest::mouseDClick(w.RxDBGrid2->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(w.RxDBGrid2->viewport(), Qt::LeftButton, {}, at);
+        const int row = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid2"), lait);
+        const QPoint at = ExampleRun::rowCentre(gui::part<RecordGrid>(w, "RxDBGrid2"), row);
+        QTest::mouseDClick(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), Qt::LeftButton, {},
+                           at);
+        QTest::mouseRelease(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), Qt::LeftButton, {},
+                            at);
         QVERIFY(!run.listRow(lait));
         QCOMPARE(run.productField(lait, Cat::color), QStringLiteral(" "));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   7"));
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   7"));
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
     }
 
     void addingPastTheLargestQuantityBeeps() {
@@ -159,10 +166,10 @@ private slots:
         w.table2().setInteger(Lst::unite_vente, 32766);
         w.table2().post();
         run.choose(pommes);
-        QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton2"), Qt::LeftButton);
         QCOMPARE(run.quantity(pommes), 32767);
         QCOMPARE(run.platform.beeps, 0);
-        QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton2"), Qt::LeftButton);
         QCOMPARE(run.quantity(pommes), 32767);
         QCOMPARE(run.platform.beeps, 1);
     }
@@ -171,13 +178,13 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         w.spd_btn_rayonClick();
-        QTest::mouseClick(w.spd_btn_filtre, Qt::LeftButton);
-        pressNode(w, node(w.TreeView1, QStringLiteral("Supermarché")));
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Supermarché"));
-        QTest::mouseClick(w.SpeedButton3, Qt::LeftButton);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   0"));
-        QTest::mouseClick(w.spd_btn_filtre, Qt::LeftButton);
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
+        pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Supermarché")));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Supermarché"));
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton3"), Qt::LeftButton);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   0"));
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
         QCOMPARE(
             names(w.table2(), Lst::Produit),
             (QStringList{QStringLiteral("Pain de campagne"), QStringLiteral("Pommes Golden 1 kg"),
@@ -187,8 +194,8 @@ private slots:
         QCOMPARE(run.productField(QStringLiteral("Doliprane 1000 mg"), Cat::color),
                  QStringLiteral("X"));
         // The total follows the filter: the three rows left count again.
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   5"));
-        QCOMPARE(w.edt_total->text(), run.totalText(320 + 3 * 240 + 218));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   5"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(320 + 3 * 240 + 218));
     }
 
     // ------------------------------------------------------------ validation and total
@@ -198,10 +205,10 @@ private slots:
         Tfrm_main& w = run.startExample();
         const QString papier = QStringLiteral("Papier toilette x12");        // due on 1 December
         const QString cafe = QStringLiteral("Café moulu pur arabica 250 g"); // due on the 12th
-        const QString before = w.edt_date_vali->text();
+        const QString before = gui::part<QLineEdit>(w, "edt_date_vali")->text();
 
         run.platform.answer(Button::No);
-        QTest::mouseClick(w.spd_btn_valide, Qt::LeftButton);
+        QTest::mouseClick(gui::part<QPushButton>(w, "spd_btn_valide"), Qt::LeftButton);
         QCOMPARE(run.platform.messages.size(), 1);
         const Platform::Message m = run.platform.lastMessage();
         QCOMPARE(m.title, QStringLiteral("Confirmation"));
@@ -211,20 +218,21 @@ private slots:
                                 " recalculées à partir d'aujourd'hui\r\n\r\nValidez-vous la "
                                 "liste ?"));
         QCOMPARE(m.buttons, (QList<Button>{Button::Yes, Button::No}));
-        QCOMPARE(w.edt_date_vali->text(), before);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(), before);
         QCOMPARE(RecordTable::dateOf(*run.product(papier), Cat::date_dern_achat),
                  QDate(2026, 11, 1));
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
 
         run.platform.answer(Button::Yes);
-        QTest::mouseClick(w.spd_btn_valide, Qt::LeftButton);
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" mercredi 9 décembre 2026"));
+        QTest::mouseClick(gui::part<QPushButton>(w, "spd_btn_valide"), Qt::LeftButton);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral(" mercredi 9 décembre 2026"));
         const Record* p = run.product(papier);
         QCOMPARE(RecordTable::dateOf(*p, Cat::date_dern_achat), gui::exampleDay());
         // Inside its window: it restarts from its due date.
         QCOMPARE(RecordTable::dateOf(*run.product(cafe), Cat::date_dern_achat),
                  QDate(2026, 12, 12));
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         // The list stays as it was.
         QCOMPARE(w.table2().recordCount(), 6);
     }
@@ -232,11 +240,12 @@ private slots:
     void validationWithoutListedProductAsksNothing() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QTest::mouseClick(w.SpeedButton3, Qt::LeftButton); // Annule
+        QTest::mouseClick(gui::part<QPushButton>(w, "SpeedButton3"), Qt::LeftButton); // Annule
         QCOMPARE(w.table2().recordCount(), 0);
-        QTest::mouseClick(w.spd_btn_valide, Qt::LeftButton);
+        QTest::mouseClick(gui::part<QPushButton>(w, "spd_btn_valide"), Qt::LeftButton);
         QVERIFY(run.platform.messages.isEmpty());
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" mardi 1 décembre 2026"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral(" mardi 1 décembre 2026"));
     }
 
     void totalButtonCountsFromScratch() {
@@ -246,11 +255,12 @@ private slots:
         run.choose(QStringLiteral("Pommes Golden 1 kg"));
         w.table1().setReal(Cat::Prix, 3.0);
         w.table1().post();
-        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(kExampleCents));
         run.chooseRow(QStringLiteral("Lait demi-écrémé 1 L"));
-        QTest::mouseClick(w.btn_total, Qt::LeftButton);
-        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents + 3 * 60));
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   9"));
+        QTest::mouseClick(gui::part<QPushButton>(w, "btn_total"), Qt::LeftButton);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(),
+                 run.totalText(kExampleCents + 3 * 60));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   9"));
         // The catalogue shows the product of the current list row.
         QCOMPARE(run.current(), QStringLiteral("Lait demi-écrémé 1 L"));
     }
@@ -262,20 +272,24 @@ private slots:
         Tfrm_main& w = run.startExample();
         w.spd_btn_rayonClick();
         QVERIFY(w.sectorViewShown());
-        pressNode(w, node(w.TreeView1, QStringLiteral("Marché")));
+        pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Marché")));
         QCOMPARE(run.current(), QStringLiteral("Pommes Golden 1 kg"));
-        QCOMPARE(w.table1Grid->rowCount(), 63); // nothing filtered
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->rowCount(),
+                 63); // nothing filtered
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
         // An aisle node: the first product of that aisle name; a right press counts too.
-        pressNode(w, node(w.TreeView1, QStringLiteral("Marché"), QStringLiteral("Fromager")),
+        pressNode(w,
+                  node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Marché"),
+                       QStringLiteral("Fromager")),
                   Qt::RightButton);
         QCOMPARE(run.current(), QStringLiteral("Comté 18 mois 250 g"));
         QCOMPARE(w.data().selection.level, 1);
         QCOMPARE(w.data().selection.sector, QStringLiteral("Marché"));
         // A press beside every node changes nothing.
-        w.TreeView1->collapseAll();
-        QTest::mouseClick(w.TreeView1->viewport(), Qt::LeftButton, {},
-                          QPoint(5, w.TreeView1->viewport()->height() - 3));
+        gui::part<QTreeWidget>(w, "TreeView1")->collapseAll();
+        QTest::mouseClick(
+            gui::part<QTreeWidget>(w, "TreeView1")->viewport(), Qt::LeftButton, {},
+            QPoint(5, gui::part<QTreeWidget>(w, "TreeView1")->viewport()->height() - 3));
         QCOMPARE(run.current(), QStringLiteral("Comté 18 mois 250 g"));
         QCOMPARE(w.data().selection.aisle, QStringLiteral("Fromager"));
     }
@@ -284,48 +298,50 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         w.spd_btn_rayonClick();
-        QTest::mouseClick(w.spd_btn_filtre, Qt::LeftButton);
-        pressNode(w, node(w.TreeView1, QStringLiteral("Supermarché"), QStringLiteral("Frais")));
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Supermarché / Frais"));
-        QCOMPARE(w.table1Grid->rowCount(), 6);
-        QCOMPARE(w.table2Grid->rowCount(), 1);
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
-        QCOMPARE(w.edt_total->text(), run.totalText(2 * 99));
-        pressNode(w, node(w.TreeView1, QStringLiteral("Pharmacie")));
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Pharmacie"));
-        QCOMPARE(w.table1Grid->rowCount(), 6);
-        QCOMPARE(w.edt_total->text(), run.totalText(218));
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
+        pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Supermarché"),
+                          QStringLiteral("Frais")));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Supermarché / Frais"));
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->rowCount(), 6);
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")->gridModel()->rowCount(), 1);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   2"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(2 * 99));
+        pressNode(w, node(gui::part<QTreeWidget>(w, "TreeView1"), QStringLiteral("Pharmacie")));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Pharmacie"));
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->rowCount(), 6);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(218));
     }
 
     void filterButtonAndMenuItemInStep() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         w.spd_btn_rayonClick();
-        w.TreeView1->expandAll();
+        gui::part<QTreeWidget>(w, "TreeView1")->expandAll();
         // No node chosen yet: the first sector is taken, selected and the tree collapsed.
-        QTest::mouseClick(w.spd_btn_filtre, Qt::LeftButton);
-        QVERIFY(w.spd_btn_filtre->isChecked());
-        QVERIFY(w.smenu_filtre_mag->isChecked());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Boulangerie"));
-        QCOMPARE(w.TreeView1->currentItem(), w.TreeView1->topLevelItem(0));
-        QVERIFY(w.TreeView1->currentItem()->isSelected());
-        for (int i = 0; i < w.TreeView1->topLevelItemCount(); ++i)
-            QVERIFY(!w.TreeView1->topLevelItem(i)->isExpanded());
-        QCOMPARE(w.table1Grid->rowCount(), 9);
-        QCOMPARE(w.edt_total->text(), run.totalText(320));
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Boulangerie"));
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->currentItem(),
+                 gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(0));
+        QVERIFY(gui::part<QTreeWidget>(w, "TreeView1")->currentItem()->isSelected());
+        for (int i = 0; i < gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(); ++i)
+            QVERIFY(!gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(i)->isExpanded());
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->rowCount(), 9);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(320));
         // The chosen node stays highlighted without the focus while the filter is on.
-        const QPalette on = w.TreeView1->palette();
+        const QPalette on = gui::part<QTreeWidget>(w, "TreeView1")->palette();
         QCOMPARE(on.color(QPalette::Inactive, QPalette::Highlight),
                  on.color(QPalette::Active, QPalette::Highlight));
 
         // The menu item switches it off again, the button follows.
-        w.smenu_filtre_mag->trigger();
-        QVERIFY(!w.spd_btn_filtre->isChecked());
-        QVERIFY(!w.smenu_filtre_mag->isChecked());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
-        QCOMPARE(w.table1Grid->rowCount(), 63);
-        QCOMPARE(w.edt_total->text(), run.totalText(kExampleCents));
-        const QPalette off = w.TreeView1->palette();
+        gui::part<QAction>(w, "smenu_filtre_mag")->trigger();
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(!gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->rowCount(), 63);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), run.totalText(kExampleCents));
+        const QPalette off = gui::part<QTreeWidget>(w, "TreeView1")->palette();
         QVERIFY(off.color(QPalette::Inactive, QPalette::Highlight) !=
                 off.color(QPalette::Active, QPalette::Highlight));
     }
@@ -334,11 +350,11 @@ private slots:
         gui::Run run;
         Tfrm_main& w = run.start({run.path(QStringLiteral("absent.pnv"))});
         run.show();
-        QCOMPARE(w.TreeView1->topLevelItemCount(), 0);
-        QTest::mouseClick(w.spd_btn_filtre, Qt::LeftButton);
-        QVERIFY(!w.spd_btn_filtre->isChecked());
-        QVERIFY(!w.smenu_filtre_mag->isChecked());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(), 0);
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(!gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
     }
 
     // ------------------------------------------------------------ titles and list clicks
@@ -347,7 +363,8 @@ private slots:
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         run.choose(QStringLiteral("Riz basmati 1 kg"));
-        clickTitle(w.RxDBGrid2, 2); // the list's product title sorts the catalogue too
+        clickTitle(gui::part<RecordGrid>(w, "RxDBGrid2"),
+                   2); // the list's product title sorts the catalogue too
         QStringList cat = names(w.table1(), Cat::Produit);
         QCOMPARE(cat.first(), QStringLiteral("Baguette tradition"));
         QCOMPARE(cat.last(), QStringLiteral("Yaourts nature x8"));
@@ -359,7 +376,7 @@ private slots:
         QCOMPARE(run.current(), QStringLiteral("Riz basmati 1 kg")); // kept through the sort
         QCOMPARE(w.table2().currentRow(), 0);                        // the list on its first row
 
-        clickTitle(w.RxDBGrid1, 1); // aisle title: sector, aisle, product
+        clickTitle(gui::part<RecordGrid>(w, "RxDBGrid1"), 1); // aisle title: sector, aisle, product
         cat = names(w.table1(), Cat::Produit);
         QCOMPARE(cat.first(), QStringLiteral("Baguette tradition")); // Boulangerie, Pains
         QCOMPARE(cat.last(), QStringLiteral("Glace vanille 1 L"));   // Supermarché, Surgelés
@@ -370,13 +387,13 @@ private slots:
 
         // The list's "Qté" title does nothing; the "*" titles show and hide the sector view.
         const QStringList before = names(w.table1(), Cat::Produit);
-        clickTitle(w.RxDBGrid2, 3);
+        clickTitle(gui::part<RecordGrid>(w, "RxDBGrid2"), 3);
         QCOMPARE(names(w.table1(), Cat::Produit), before);
         QVERIFY(!w.sectorViewShown());
-        clickTitle(w.RxDBGrid1, 0);
+        clickTitle(gui::part<RecordGrid>(w, "RxDBGrid1"), 0);
         QVERIFY(w.sectorViewShown());
-        QVERIFY(w.RxDBGrid1->isColumnHidden(1));
-        clickTitle(w.RxDBGrid2, 0);
+        QVERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->isColumnHidden(1));
+        clickTitle(gui::part<RecordGrid>(w, "RxDBGrid2"), 0);
         QVERIFY(!w.sectorViewShown());
     }
 
@@ -385,11 +402,13 @@ private slots:
         Tfrm_main& w = run.startExample();
         run.choose(QStringLiteral("Riz basmati 1 kg"));
         const QString doliprane = QStringLiteral("Doliprane 1000 mg");
-        const QPoint at =
-            ExampleRun::rowCentre(w.RxDBGrid2, ExampleRun::rowOf(w.RxDBGrid2, doliprane));
-        QTest::mouseClick(w.RxDBGrid2->viewport(), Qt::LeftButton, {}, at);
+        const QPoint at = ExampleRun::rowCentre(
+            gui::part<RecordGrid>(w, "RxDBGrid2"),
+            ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid2"), doliprane));
+        QTest::mouseClick(gui::part<RecordGrid>(w, "RxDBGrid2")->viewport(), Qt::LeftButton, {},
+                          at);
         QCOMPARE(run.current(), doliprane);
-        QCOMPARE(w.DBEdit1->text(), doliprane);
+        QCOMPARE(gui::part<QLineEdit>(w, "DBEdit1")->text(), doliprane);
     }
 
     // ------------------------------------------------------------ search box
@@ -397,13 +416,13 @@ private slots:
     void searchBoxBeginsWithAndDropDown() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QCOMPARE(w.cbb_rech->currentText(), QStringLiteral("Recherche"));
-        QVERIFY(w.cbb_rech->minimumWidth() >= 100);
-        QVERIFY(w.cbb_rech->maximumWidth() <= 160);
-        QLineEdit* edit = w.cbb_rech->lineEdit();
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->currentText(), QStringLiteral("Recherche"));
+        QVERIFY(gui::part<QComboBox>(w, "cbb_rech")->minimumWidth() >= 100);
+        QVERIFY(gui::part<QComboBox>(w, "cbb_rech")->maximumWidth() <= 160);
+        QLineEdit* edit = gui::part<QComboBox>(w, "cbb_rech")->lineEdit();
         edit->selectAll();
         QTest::keyClicks(edit, QStringLiteral("lai"));
-        QCOMPARE(w.cbb_rech->currentText(), QStringLiteral("lai"));
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->currentText(), QStringLiteral("lai"));
         QCOMPARE(run.current(), QStringLiteral("Lait demi-écrémé 1 L"));
         // A text no name begins with leaves the catalogue where it was.
         QTest::keyClicks(edit, QStringLiteral("zz"));
@@ -412,45 +431,46 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Backspace);
 
         // Opening the list: every product containing the text, a to z in any case.
-        w.cbb_rech->showPopup();
-        QCOMPARE(w.cbb_rech->currentText(), QString());
+        gui::part<QComboBox>(w, "cbb_rech")->showPopup();
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->currentText(), QString());
         QStringList items;
-        for (int i = 0; i < w.cbb_rech->count(); ++i)
-            items << w.cbb_rech->itemText(i);
+        for (int i = 0; i < gui::part<QComboBox>(w, "cbb_rech")->count(); ++i)
+            items << gui::part<QComboBox>(w, "cbb_rech")->itemText(i);
         QCOMPARE(items.size(), 3);
         QVERIFY(items.contains(QStringLiteral("Lait demi-écrémé 1 L")));
         QVERIFY(items.contains(QStringLiteral("Camembert au lait cru")));
         QVERIFY(items.contains(QStringLiteral("Éclair au café")));
         QCOMPARE(run.current(), QStringLiteral("Lait demi-écrémé 1 L"));
         // Choosing an item brings that product up.
-        w.cbb_rech->setCurrentIndex(items.indexOf(QStringLiteral("Éclair au café")));
-        w.cbb_rech->hidePopup();
+        gui::part<QComboBox>(w, "cbb_rech")
+            ->setCurrentIndex(items.indexOf(QStringLiteral("Éclair au café")));
+        gui::part<QComboBox>(w, "cbb_rech")->hidePopup();
         QCOMPARE(run.current(), QStringLiteral("Éclair au café"));
 
         // An empty text keeps the items; a text nothing contains leaves none.
-        w.cbb_rech->setEditText(QString());
-        w.cbb_rech->showPopup();
-        w.cbb_rech->hidePopup();
-        QCOMPARE(w.cbb_rech->count(), 3);
-        w.cbb_rech->setEditText(QStringLiteral("xyz"));
-        w.cbb_rech->showPopup();
-        w.cbb_rech->hidePopup();
-        QCOMPARE(w.cbb_rech->count(), 0);
-        QCOMPARE(w.cbb_rech->currentText(), QString());
+        gui::part<QComboBox>(w, "cbb_rech")->setEditText(QString());
+        gui::part<QComboBox>(w, "cbb_rech")->showPopup();
+        gui::part<QComboBox>(w, "cbb_rech")->hidePopup();
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->count(), 3);
+        gui::part<QComboBox>(w, "cbb_rech")->setEditText(QStringLiteral("xyz"));
+        gui::part<QComboBox>(w, "cbb_rech")->showPopup();
+        gui::part<QComboBox>(w, "cbb_rech")->hidePopup();
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->count(), 0);
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->currentText(), QString());
     }
 
     void searchFoldsOnlyAToZ() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
         // "Épinards" holds a capital É: a small é does not find it in the list.
-        w.cbb_rech->setEditText(QStringLiteral("épinards"));
-        w.cbb_rech->showPopup();
-        w.cbb_rech->hidePopup();
-        QCOMPARE(w.cbb_rech->count(), 0);
-        w.cbb_rech->setEditText(QStringLiteral("ÉPINARDS"));
-        w.cbb_rech->showPopup();
-        w.cbb_rech->hidePopup();
-        QCOMPARE(w.cbb_rech->count(), 1);
+        gui::part<QComboBox>(w, "cbb_rech")->setEditText(QStringLiteral("épinards"));
+        gui::part<QComboBox>(w, "cbb_rech")->showPopup();
+        gui::part<QComboBox>(w, "cbb_rech")->hidePopup();
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->count(), 0);
+        gui::part<QComboBox>(w, "cbb_rech")->setEditText(QStringLiteral("ÉPINARDS"));
+        gui::part<QComboBox>(w, "cbb_rech")->showPopup();
+        gui::part<QComboBox>(w, "cbb_rech")->hidePopup();
+        QCOMPARE(gui::part<QComboBox>(w, "cbb_rech")->count(), 1);
     }
 
     // ------------------------------------------------------------ colours
@@ -462,7 +482,9 @@ private slots:
         const QColor face = w.palette().color(QPalette::Button);
         run.choose(QStringLiteral("Riz basmati 1 kg"));
         auto catColour = [&](const char* name) {
-            return cellColour(w.RxDBGrid1, ExampleRun::rowOf(w.RxDBGrid1, QString::fromUtf8(name)));
+            return cellColour(
+                gui::part<RecordGrid>(w, "RxDBGrid1"),
+                ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"), QString::fromUtf8(name)));
         };
         QCOMPARE(catColour("Farine de blé T55"), aqua);
         QCOMPARE(catColour("Papier toilette x12"), yellow);
@@ -471,41 +493,49 @@ private slots:
         QCOMPARE(catColour("Sucre en poudre 1 kg"), face);
         QCOMPARE(catColour("Riz basmati 1 kg"), face); // the current row
         // Only the first column is coloured; the listed products show "X" there.
-        const int papier = ExampleRun::rowOf(w.RxDBGrid1, QStringLiteral("Papier toilette x12"));
-        QVERIFY(!cellColour(w.RxDBGrid1, papier, 2).isValid());
-        QCOMPARE(w.table1Grid->index(papier, 0).data().toString(), QStringLiteral("X"));
+        const int papier = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"),
+                                             QStringLiteral("Papier toilette x12"));
+        QVERIFY(!cellColour(gui::part<RecordGrid>(w, "RxDBGrid1"), papier, 2).isValid());
+        QCOMPARE(
+            gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel()->index(papier, 0).data().toString(),
+            QStringLiteral("X"));
         // The current row shows button face even in a state; the sheet's strip shows the state.
         run.choose(QStringLiteral("Papier toilette x12"));
-        QCOMPARE(cellColour(w.RxDBGrid1, papier), face);
-        QCOMPARE(look::background(w.Panel5), yellow);
-        QCOMPARE(w.Panel5->text(), QStringLiteral("X"));
-        QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 1));
+        QCOMPARE(cellColour(gui::part<RecordGrid>(w, "RxDBGrid1"), papier), face);
+        QCOMPARE(look::background(gui::part<QLabel>(w, "Panel5")), yellow);
+        QCOMPARE(gui::part<QLabel>(w, "Panel5")->text(), QStringLiteral("X"));
+        QCOMPARE(gui::part<QDateEdit>(w, "DateTimePicker1")->date(), QDate(2026, 12, 1));
 
         // The list: the rows' own codes.
         run.chooseRow(QStringLiteral("Pain de campagne"));
         auto listColour = [&](const char* name) {
-            return cellColour(w.RxDBGrid2, ExampleRun::rowOf(w.RxDBGrid2, QString::fromUtf8(name)));
+            return cellColour(
+                gui::part<RecordGrid>(w, "RxDBGrid2"),
+                ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid2"), QString::fromUtf8(name)));
         };
         QCOMPARE(listColour("Café moulu pur arabica 250 g"), lime);
         QCOMPARE(listColour("Papier toilette x12"), yellow);
         QVERIFY(!listColour("Lait demi-écrémé 1 L").isValid());
         QCOMPARE(listColour("Pain de campagne"), face);
-        QCOMPARE(w.RxDBGrid2->columnWidth(0), 4);
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")->columnWidth(0), 4);
 
         // A panel's colour changed: the cells follow at the next drawing.
-        look::setBackground(w.cpanels[0], QColor(255, 0, 255));
+        look::setBackground(gui::part<QLabel>(w, "cpanel1"), QColor(255, 0, 255));
         QCOMPARE(catColour("Farine de blé T55"), QColor(255, 0, 255));
     }
 
     void noWindowStateWithoutTolerance() {
         ExampleRun run;
         Tfrm_main& w = run.startExample(QStringLiteral("[SAISIE]\nCoef_delai=0\n"));
-        QVERIFY(w.cpanels[2]->isHidden());
+        QVERIFY(gui::part<QLabel>(w, "cpanel3")->isHidden());
         run.choose(QStringLiteral("Riz basmati 1 kg"));
-        const int row = ExampleRun::rowOf(w.RxDBGrid1, QStringLiteral("Croquettes chat 2 kg"));
-        QCOMPARE(cellColour(w.RxDBGrid1, row), w.palette().color(QPalette::Button));
-        const int due = ExampleRun::rowOf(w.RxDBGrid1, QStringLiteral("Doliprane 1000 mg"));
-        QCOMPARE(cellColour(w.RxDBGrid1, due), QColor(255, 255, 0));
+        const int row = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"),
+                                          QStringLiteral("Croquettes chat 2 kg"));
+        QCOMPARE(cellColour(gui::part<RecordGrid>(w, "RxDBGrid1"), row),
+                 w.palette().color(QPalette::Button));
+        const int due = ExampleRun::rowOf(gui::part<RecordGrid>(w, "RxDBGrid1"),
+                                          QStringLiteral("Doliprane 1000 mg"));
+        QCOMPARE(cellColour(gui::part<RecordGrid>(w, "RxDBGrid1"), due), QColor(255, 255, 0));
     }
 
     // ------------------------------------------------------------ colour panels
@@ -513,7 +543,7 @@ private slots:
     void panelDoubleClickAddsItsStateAndShowsRaised() {
         ExampleRun run;
         Tfrm_main& w = run.startExample();
-        QLabel* prevu = w.cpanels[0];
+        QLabel* prevu = gui::part<QLabel>(w, "cpanel1");
         QTest::mousePress(prevu, Qt::LeftButton);
         QCOMPARE(prevu->frameShadow(), QFrame::Sunken);
         QTest::mouseRelease(prevu, Qt::LeftButton);
@@ -527,16 +557,16 @@ private slots:
             RecordTable::textOf(*run.listRow(QStringLiteral("Bûche de Noël 8 parts")), Lst::Prevu),
             QStringLiteral("O"));
         // "Rappel(+)" adds the products inside their window and the due ones not yet listed.
-        QTest::mouseDClick(w.cpanels[2], Qt::LeftButton);
-        QTest::mouseRelease(w.cpanels[2], Qt::LeftButton);
+        QTest::mouseDClick(gui::part<QLabel>(w, "cpanel3"), Qt::LeftButton);
+        QTest::mouseRelease(gui::part<QLabel>(w, "cpanel3"), Qt::LeftButton);
         QCOMPARE(w.table2().recordCount(), 13 + 3);
         QCOMPARE(run.quantity(QStringLiteral("Lessive liquide 2 L")), 1);
-        QCOMPARE(w.cpanels[2]->frameShadow(), QFrame::Raised);
+        QCOMPARE(gui::part<QLabel>(w, "cpanel3")->frameShadow(), QFrame::Raised);
         // A right press shows the panel sunken too.
-        QTest::mousePress(w.cpanels[1], Qt::RightButton);
-        QCOMPARE(w.cpanels[1]->frameShadow(), QFrame::Sunken);
-        QTest::mouseRelease(w.cpanels[1], Qt::RightButton);
-        QCOMPARE(w.cpanels[1]->frameShadow(), QFrame::Raised);
+        QTest::mousePress(gui::part<QLabel>(w, "cpanel2"), Qt::RightButton);
+        QCOMPARE(gui::part<QLabel>(w, "cpanel2")->frameShadow(), QFrame::Sunken);
+        QTest::mouseRelease(gui::part<QLabel>(w, "cpanel2"), Qt::RightButton);
+        QCOMPARE(gui::part<QLabel>(w, "cpanel2")->frameShadow(), QFrame::Raised);
     }
 };
 

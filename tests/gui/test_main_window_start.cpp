@@ -33,30 +33,31 @@ private slots:
         run.writeList();
         Tfrm_main& w = run.start();
         QCOMPARE(w.listFileName(), QStringLiteral("kabiro.pnv"));
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("kabiro.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("kabiro.pnv"));
         QVERIFY(run.platform.messages.isEmpty());
         QCOMPARE(run.catalogueRows(), 3);
         QCOMPARE(run.listRows(), 1);
-        QCOMPARE(w.TreeView1->topLevelItemCount(), 2);
-        QCOMPARE(w.TreeView1->topLevelItem(1)->childCount(), 2);
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral(" lundi 7 décembre 2026"));
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(), 2);
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItem(1)->childCount(), 2);
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral(" lundi 7 décembre 2026"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
         // The total of the loaded list: 2 x 0,99.
-        QCOMPARE(w.edt_tot_nbre->text(), QStringLiteral("   2"));
-        QVERIFY(w.edt_total->text().contains(QStringLiteral("1,98")));
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
-        QVERIFY(w.Panel7->isEnabled());
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_tot_nbre")->text(), QStringLiteral("   2"));
+        QVERIFY(gui::part<QLineEdit>(w, "edt_total")->text().contains(QStringLiteral("1,98")));
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
+        QVERIFY(gui::part<QFrame>(w, "Panel7")->isEnabled());
         // The sheet shows the first product.
-        QCOMPARE(w.DBEdit1->text(), QStringLiteral("Lait"));
-        QCOMPARE(w.DBText1->text(), QStringLiteral("Supermarché"));
-        QCOMPARE(w.RxDBCalcEdit1->text(), QStringLiteral("0,99"));
-        QCOMPARE(w.DBEdit3->text(), QStringLiteral("7"));
-        QCOMPARE(w.DateTimePicker1->date(), QDate(2026, 12, 12));
+        QCOMPARE(gui::part<QLineEdit>(w, "DBEdit1")->text(), QStringLiteral("Lait"));
+        QCOMPARE(gui::part<QLabel>(w, "DBText1")->text(), QStringLiteral("Supermarché"));
+        QCOMPARE(gui::part<QLineEdit>(w, "RxDBCalcEdit1")->text(), QStringLiteral("0,99"));
+        QCOMPARE(gui::part<QLineEdit>(w, "DBEdit3")->text(), QStringLiteral("7"));
+        QCOMPARE(gui::part<QDateEdit>(w, "DateTimePicker1")->date(), QDate(2026, 12, 12));
         // Designed state: no sector view, aisle column shown, no filter.
         QVERIFY(!w.sectorViewShown());
-        QVERIFY(!w.RxDBGrid1->isColumnHidden(1));
-        QVERIFY(!w.spd_btn_rayon->isChecked());
-        QVERIFY(!w.spd_btn_filtre->isChecked());
+        QVERIFY(!gui::part<RecordGrid>(w, "RxDBGrid1")->isColumnHidden(1));
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_rayon")->isChecked());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
         QVERIFY(!w.data().shopFilterOn());
     }
 
@@ -65,7 +66,7 @@ private slots:
         const QString path = run.writeList(QStringLiteral("courses.pnv"));
         Tfrm_main& w = run.start({path});
         QCOMPARE(w.listFileName(), path);
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("courses.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("courses.pnv"));
         QCOMPARE(run.catalogueRows(), 3);
     }
 
@@ -75,13 +76,14 @@ private slots:
         Tfrm_main& w = run.start({path});
         QVERIFY(run.platform.messages.isEmpty());
         QCOMPARE(w.listFileName(), path);
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("absent.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("absent.pnv"));
         QCOMPARE(run.catalogueRows(), 0);
         QCOMPARE(run.listRows(), 0);
-        QVERIFY(!w.Panel7->isEnabled());
+        QVERIFY(!gui::part<QFrame>(w, "Panel7")->isEnabled());
         QVERIFY(w.productCommandsEnabled());
-        QCOMPARE(w.edt_total->text(), QStringLiteral("0"));
-        QCOMPARE(w.edt_date_vali->text(), QStringLiteral("dernières courses"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_total")->text(), QStringLiteral("0"));
+        QCOMPARE(gui::part<QLineEdit>(w, "edt_date_vali")->text(),
+                 QStringLiteral("dernières courses"));
     }
 
     void unreadableFileIsReportedAndNotKeptAsName() {
@@ -96,7 +98,7 @@ private slots:
         QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
         // The window opens empty; saving it must not overwrite the unreadable file unasked.
         QCOMPARE(w.listFileName(), QStringLiteral("nouveau.pnv"));
-        QCOMPARE(w.lbl_fichier->text(), QStringLiteral("nouveau.pnv"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_fichier")->text(), QStringLiteral("nouveau.pnv"));
         QCOMPARE(run.catalogueRows(), 0);
     }
 
@@ -106,18 +108,19 @@ private slots:
         run.writeIni(QStringLiteral("[ECRAN]\nvoir_secteur=1\n"));
         Tfrm_main& w = run.start();
         QVERIFY(w.sectorViewShown());
-        QVERIFY(w.RxDBGrid1->isColumnHidden(1));
-        QVERIFY(w.spd_btn_rayon->isChecked());
-        QVERIFY(w.smenu_fen_mag->isChecked());
+        QVERIFY(gui::part<RecordGrid>(w, "RxDBGrid1")->isColumnHidden(1));
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_rayon")->isChecked());
+        QVERIFY(gui::part<QAction>(w, "smenu_fen_mag")->isChecked());
         // The filter is on, on the first sector of the tree.
-        QVERIFY(w.spd_btn_filtre->isChecked());
-        QVERIFY(w.smenu_filtre_mag->isChecked());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
         QVERIFY(w.data().shopFilterOn());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Boulangerie"));
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Boulangerie"));
         QCOMPARE(run.catalogueRows(), 1);
         QCOMPARE(run.catalogueCell(0, 2), QStringLiteral("Baguette"));
         QCOMPARE(run.listRows(), 0);
-        QCOMPARE(w.TreeView1->currentItem()->text(0), QStringLiteral("Boulangerie"));
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->currentItem()->text(0),
+                 QStringLiteral("Boulangerie"));
     }
 
     void designedLookWithoutSettings() {
@@ -130,43 +133,49 @@ private slots:
         QCOMPARE(w.font().pixelSize(), 12);
         const QColor title(255, 216, 176); // 11589887 in the settings' red-lowest order
         QCOMPARE(colorFromBgr(11589887), title);
-        for (QLabel* bar : {w.Panel12, w.Panel6, w.Panel8}) {
+        for (QLabel* bar : {gui::part<QLabel>(w, "Panel12"), gui::part<QLabel>(w, "Panel6"),
+                            gui::part<QLabel>(w, "Panel8")}) {
             QCOMPARE(look::background(bar), title);
             QCOMPARE(bar->height() == 17 || bar->maximumHeight() == 17, true);
             QVERIFY(bar->font().bold());
         }
-        QCOMPARE(w.Panel12->text(), QStringLiteral("Liste des produits "));
-        QCOMPARE(w.Panel6->text(), QStringLiteral("Liste des courses à faire"));
-        QCOMPARE(w.Panel8->text(), QStringLiteral("Secteur"));
-        QCOMPARE(look::background(w.DBEdit1), title);
-        QCOMPARE(look::background(w.lbl_eliste), title);
-        QCOMPARE(w.cpanels[0]->text(), QStringLiteral("Prévu"));
-        QCOMPARE(look::background(w.cpanels[0]), QColor(0, 255, 255));
-        QCOMPARE(look::background(w.cpanels[1]), QColor(255, 255, 0));
-        QCOMPARE(look::background(w.cpanels[2]), QColor(0, 255, 0));
-        QVERIFY(!w.cpanels[2]->isHidden());
+        QCOMPARE(gui::part<QLabel>(w, "Panel12")->text(), QStringLiteral("Liste des produits "));
+        QCOMPARE(gui::part<QLabel>(w, "Panel6")->text(),
+                 QStringLiteral("Liste des courses à faire"));
+        QCOMPARE(gui::part<QLabel>(w, "Panel8")->text(), QStringLiteral("Secteur"));
+        QCOMPARE(look::background(gui::part<QLineEdit>(w, "DBEdit1")), title);
+        QCOMPARE(look::background(gui::part<QLabel>(w, "lbl_eliste")), title);
+        QCOMPARE(gui::part<QLabel>(w, "cpanel1")->text(), QStringLiteral("Prévu"));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "cpanel1")), QColor(0, 255, 255));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "cpanel2")), QColor(255, 255, 0));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "cpanel3")), QColor(0, 255, 0));
+        QVERIFY(!gui::part<QLabel>(w, "cpanel3")->isHidden());
         QCOMPARE(w.settings().delayCoef, 3);
         QCOMPARE(w.settings().renewDays, 12);
-        QVERIFY(!w.smenu_req->isEnabled());
-        QVERIFY(!w.spd_btn_convert->isHidden());
-        QCOMPARE(w.spd_btn_convert->toolTip(), QStringLiteral("Convertisseur\n1 euro = 6,55957 €"));
-        QCOMPARE(w.spd_btn_export->toolTip(), QStringLiteral("Exporter (ASCII)"));
-        QVERIFY(w.smn_par_txt->isChecked());
-        QCOMPARE(w.spd_btn_rayon->toolTip(), QStringLiteral("Fenêtre Secteur"));
-        QCOMPARE(w.spd_btn_filtre->toolTip(), QStringLiteral("Filtre sur Secteur"));
-        QCOMPARE(w.cpanels[0]->toolTip(),
+        QVERIFY(!gui::part<QAction>(w, "smenu_req")->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_convert")->isHidden());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_convert")->toolTip(),
+                 QStringLiteral("Convertisseur\n1 euro = 6,55957 €"));
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_export")->toolTip(),
+                 QStringLiteral("Exporter (ASCII)"));
+        QVERIFY(gui::part<QAction>(w, "smn_par_txt")->isChecked());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_rayon")->toolTip(),
+                 QStringLiteral("Fenêtre Secteur"));
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_filtre")->toolTip(),
+                 QStringLiteral("Filtre sur Secteur"));
+        QCOMPARE(gui::part<QLabel>(w, "cpanel1")->toolTip(),
                  QStringLiteral("Cette case contient  tous\nles produits de cette couleur\n"
                                 "Déplacez les en bloc"));
-        QAbstractItemModel* cat = w.RxDBGrid1->model();
+        QAbstractItemModel* cat = gui::part<RecordGrid>(w, "RxDBGrid1")->model();
         QCOMPARE(cat->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Rayon"));
         QCOMPARE(cat->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
                      Qt::AlignHCenter,
                  Qt::AlignHCenter);
-        QCOMPARE(w.RxDBGrid1->columnWidth(1), 58);
-        QAbstractItemModel* list = w.RxDBGrid2->model();
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid1")->columnWidth(1), 58);
+        QAbstractItemModel* list = gui::part<RecordGrid>(w, "RxDBGrid2")->model();
         QCOMPARE(list->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Qté"));
-        QCOMPARE(w.RxDBGrid2->columnWidth(0), 4);
-        QCOMPARE(w.RxDBGrid2->columnWidth(3), 26);
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")->columnWidth(0), 4);
+        QCOMPARE(gui::part<RecordGrid>(w, "RxDBGrid2")->columnWidth(3), 26);
     }
 
     void settingsRenameRecolourAndHide() {
@@ -181,32 +190,37 @@ private slots:
                            "[COULEUR]\nTitre1=255\nTitre3=0xFF0000\nprod-renov=16711680\n"));
         Tfrm_main& w = run.start();
         QCOMPARE(w.windowTitle(), QStringLiteral("Mes courses"));
-        QVERIFY(w.Panel1->isHidden());
-        QVERIFY(!w.smenu_barre_outils->isChecked());
-        QVERIFY(w.Panel7->isHidden());
-        QVERIFY(!w.smenu_fiche_produit->isChecked());
-        QVERIFY(w.cpanels[2]->isHidden());
-        QVERIFY(w.smenu_req->isEnabled());
-        QVERIFY(w.spd_btn_convert->isHidden());
-        QVERIFY(w.smn_par_htm->isChecked());
-        QCOMPARE(w.spd_btn_export->toolTip(), QStringLiteral("Exporter (HTML)"));
-        for (QAbstractItemModel* m : {w.RxDBGrid1->model(), w.RxDBGrid2->model()}) {
+        QVERIFY(gui::part<QFrame>(w, "Panel1")->isHidden());
+        QVERIFY(!gui::part<QAction>(w, "smenu_barre_outils")->isChecked());
+        QVERIFY(gui::part<QFrame>(w, "Panel7")->isHidden());
+        QVERIFY(!gui::part<QAction>(w, "smenu_fiche_produit")->isChecked());
+        QVERIFY(gui::part<QLabel>(w, "cpanel3")->isHidden());
+        QVERIFY(gui::part<QAction>(w, "smenu_req")->isEnabled());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_convert")->isHidden());
+        QVERIFY(gui::part<QAction>(w, "smn_par_htm")->isChecked());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_export")->toolTip(),
+                 QStringLiteral("Exporter (HTML)"));
+        for (QAbstractItemModel* m : {gui::part<RecordGrid>(w, "RxDBGrid1")->model(),
+                                      gui::part<RecordGrid>(w, "RxDBGrid2")->model()}) {
             QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Allée"));
             QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Article"));
         }
-        QCOMPARE(w.Panel12->text(), QStringLiteral("Catalogue"));
-        QCOMPARE(w.Panel6->text(), QStringLiteral("À acheter"));
-        QCOMPARE(w.Panel8->text(), QStringLiteral("Magasins"));
-        QCOMPARE(w.spd_btn_rayon->toolTip(), QStringLiteral("Fenêtre Magasins"));
-        QCOMPARE(w.spd_btn_filtre->toolTip(), QStringLiteral("Filtre sur Magasins"));
-        QCOMPARE(look::background(w.Panel12), QColor(255, 0, 0));
-        QCOMPARE(look::background(w.DBEdit1), QColor(255, 0, 0));
-        QCOMPARE(look::background(w.Panel6), QColor(255, 216, 176)); // not in the file
-        QCOMPARE(look::background(w.Panel8), QColor(0, 0, 255));
-        QCOMPARE(look::background(w.lbl_eliste), QColor(0, 0, 255));
-        QCOMPARE(w.cpanels[0]->text(), QStringLiteral("Prévus"));
-        QCOMPARE(w.cpanels[1]->text(), QStringLiteral("Rappel"));
-        QCOMPARE(look::background(w.cpanels[1]), QColor(0, 0, 255));
+        QCOMPARE(gui::part<QLabel>(w, "Panel12")->text(), QStringLiteral("Catalogue"));
+        QCOMPARE(gui::part<QLabel>(w, "Panel6")->text(), QStringLiteral("À acheter"));
+        QCOMPARE(gui::part<QLabel>(w, "Panel8")->text(), QStringLiteral("Magasins"));
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_rayon")->toolTip(),
+                 QStringLiteral("Fenêtre Magasins"));
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_filtre")->toolTip(),
+                 QStringLiteral("Filtre sur Magasins"));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "Panel12")), QColor(255, 0, 0));
+        QCOMPARE(look::background(gui::part<QLineEdit>(w, "DBEdit1")), QColor(255, 0, 0));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "Panel6")),
+                 QColor(255, 216, 176)); // not in the file
+        QCOMPARE(look::background(gui::part<QLabel>(w, "Panel8")), QColor(0, 0, 255));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "lbl_eliste")), QColor(0, 0, 255));
+        QCOMPARE(gui::part<QLabel>(w, "cpanel1")->text(), QStringLiteral("Prévus"));
+        QCOMPARE(gui::part<QLabel>(w, "cpanel2")->text(), QStringLiteral("Rappel"));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "cpanel2")), QColor(0, 0, 255));
         QCOMPARE(w.settings().delayCoef, 0);
         QVERIFY(!w.settings().productCommands);
     }
@@ -214,13 +228,13 @@ private slots:
     void toolbarAndSheetTogglesLastForTheRunOnly() {
         gui::Run run;
         Tfrm_main& w = run.start();
-        w.smenu_barre_outils->trigger();
-        QVERIFY(w.Panel1->isHidden());
-        QVERIFY(!w.smenu_barre_outils->isChecked());
-        w.smenu_fiche_produit->trigger();
-        QVERIFY(w.Panel7->isHidden());
-        w.smenu_barre_outils->trigger();
-        QVERIFY(!w.Panel1->isHidden());
+        gui::part<QAction>(w, "smenu_barre_outils")->trigger();
+        QVERIFY(gui::part<QFrame>(w, "Panel1")->isHidden());
+        QVERIFY(!gui::part<QAction>(w, "smenu_barre_outils")->isChecked());
+        gui::part<QAction>(w, "smenu_fiche_produit")->trigger();
+        QVERIFY(gui::part<QFrame>(w, "Panel7")->isHidden());
+        gui::part<QAction>(w, "smenu_barre_outils")->trigger();
+        QVERIFY(!gui::part<QFrame>(w, "Panel1")->isHidden());
         QVERIFY(!QFile::exists(run.iniPath()));
     }
 
@@ -253,24 +267,31 @@ private slots:
             titles << a->text();
         QCOMPARE(titles, (QStringList{"Fichier", "Produit", "Liste-type", "Paramétrage", "Fenêtre",
                                       "Aide"}));
-        QCOMPARE(texts(w.smenu_fichier),
+        QCOMPARE(texts(gui::part<QMenu>(w, "smenu_fichier")),
                  (QStringList{"&Nouveau", "&Ouvrir...", "-", "&Enregistrer", "En&registrer sous...",
                               "-", "E&xporter la liste", "Exporter l'organisation", "-",
                               "&Imprimer", "-", "&Quitter"}));
-        QCOMPARE(texts(w.smenu_exporter), (QStringList{"Texte ", "HTML"}));
-        QCOMPARE(texts(w.Menu_produit), (QStringList{"Edite", "-", "Nouveau", "Suppression"}));
-        QCOMPARE(texts(w.Listetype1), (QStringList{"Nouvelle liste type", "-"}));
-        QCOMPARE(texts(w.smenu_parametrage),
+        QCOMPARE(texts(gui::part<QMenu>(w, "smenu_exporter")), (QStringList{"Texte ", "HTML"}));
+        QCOMPARE(texts(gui::part<QMenu>(w, "Menu_produit")),
+                 (QStringList{"Edite", "-", "Nouveau", "Suppression"}));
+        QCOMPARE(texts(gui::part<QMenu>(w, "Listetype1")),
+                 (QStringList{"Nouvelle liste type", "-"}));
+        QCOMPARE(texts(gui::part<QMenu>(w, "smenu_parametrage")),
                  (QStringList{"Fenêtre magasins", "Filtre sur magasins", "-", "Barre d'outils",
                               "Fiche Produit", "-", "Export ASCII", "Export HTML", "-",
                               "Requêtes globales", "-", "Options"}));
-        QCOMPARE(texts(w.smenu_fenetre),
+        QCOMPARE(texts(gui::part<QMenu>(w, "smenu_fenetre")),
                  (QStringList{"Sauvegarder la disposition", "Restaurer la disposition"}));
-        QCOMPARE(texts(w.smenu_menu_aide), (QStringList{"A propos", "-", "Aide"}));
-        QCOMPARE(w.smenu_rest_dispo->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-        QCOMPARE(w.smenu_aide->shortcut(), QKeySequence(Qt::Key_F1));
-        for (QAction* a : {w.smenu_fen_mag, w.smenu_filtre_mag, w.smenu_barre_outils,
-                           w.smenu_fiche_produit, w.smn_par_txt, w.smn_par_htm})
+        QCOMPARE(texts(gui::part<QMenu>(w, "smenu_menu_aide")),
+                 (QStringList{"A propos", "-", "Aide"}));
+        QCOMPARE(gui::part<QAction>(w, "smenu_rest_dispo")->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+A")));
+        QCOMPARE(gui::part<QAction>(w, "smenu_aide")->shortcut(), QKeySequence(Qt::Key_F1));
+        for (QAction* a :
+             {gui::part<QAction>(w, "smenu_fen_mag"), gui::part<QAction>(w, "smenu_filtre_mag"),
+              gui::part<QAction>(w, "smenu_barre_outils"),
+              gui::part<QAction>(w, "smenu_fiche_produit"), gui::part<QAction>(w, "smn_par_txt"),
+              gui::part<QAction>(w, "smn_par_htm")})
             QVERIFY(a->isCheckable());
         // The named items the other commands are found by.
         for (const char* name :
@@ -304,7 +325,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (const auto& [name, hint] : buttons) {
-            auto* b = child<QToolButton>(w.Panel1, name);
+            auto* b = child<QToolButton>(gui::part<QFrame>(w, "Panel1"), name);
             QVERIFY2(b, name);
             QCOMPARE(b->toolTip(), hint);
             QCOMPARE(b->size(), QSize(20, 20));
@@ -312,15 +333,16 @@ private slots:
             QVERIFY2(b->x() > lastX, name);
             lastX = b->x();
         }
-        QVERIFY(w.spd_btn_rayon->isCheckable() && w.spd_btn_filtre->isCheckable() &&
-                w.spd_btn_convert->isCheckable());
-        QCOMPARE(w.Panel1->height(), 24);
-        QVERIFY(w.lbl_fichier->font().bold());
-        QVERIFY(w.lbl_fichier->alignment() & Qt::AlignRight);
-        QCOMPARE(w.Panel9->width(), 71);
-        QCOMPARE(w.Panel7->height(), 96);
-        QCOMPARE(w.Panel2->height(), 96);
-        for (QLabel* c : w.cpanels)
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_rayon")->isCheckable() &&
+                gui::part<QToolButton>(w, "spd_btn_filtre")->isCheckable() &&
+                gui::part<QToolButton>(w, "spd_btn_convert")->isCheckable());
+        QCOMPARE(gui::part<QFrame>(w, "Panel1")->height(), 24);
+        QVERIFY(gui::part<QLabel>(w, "lbl_fichier")->font().bold());
+        QVERIFY(gui::part<QLabel>(w, "lbl_fichier")->alignment() & Qt::AlignRight);
+        QCOMPARE(gui::part<QFrame>(w, "Panel9")->width(), 71);
+        QCOMPARE(gui::part<QFrame>(w, "Panel7")->height(), 96);
+        QCOMPARE(gui::part<QFrame>(w, "Panel2")->height(), 96);
+        for (QLabel* c : gui::colourPanels(w))
             QCOMPARE(c->size(), QSize(60, 19));
     }
 };

@@ -77,7 +77,7 @@ QStringList marksIn(const QString& path) {
 }
 
 void filterOnFirstSector(Tfrm_main& w) {
-    w.spd_btn_filtre->setChecked(true);
+    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
     w.spd_btn_filtreClick();
 }
 
@@ -141,35 +141,42 @@ private slots:
                  (QList<quint32>{11589887, 11589887, 11589887, 16776960, 65535, 65280}));
 
         QCOMPARE(w.windowTitle(), QStringLiteral("Mes courses"));
-        QCOMPARE(w.Panel12->text(), QStringLiteral("Placard"));
-        QCOMPARE(w.Panel6->text(), QStringLiteral("À acheter"));
-        QCOMPARE(w.Panel8->text(), QStringLiteral("Magasins"));
-        QCOMPARE(w.spd_btn_rayon->toolTip(), QStringLiteral("Fenêtre Magasins"));
-        QCOMPARE(w.spd_btn_filtre->toolTip(), QStringLiteral("Filtre sur Magasins"));
-        QCOMPARE(look::background(w.Panel12), colorFromBgr(chosen));
-        QCOMPARE(look::background(w.DBEdit1), colorFromBgr(chosen));
-        QCOMPARE(look::background(w.Panel6), colorFromBgr(11589887));
-        QCOMPARE(look::background(w.lbl_eliste), look::background(w.Panel8));
-        QCOMPARE(w.cpanels[0]->text(), QStringLiteral("Urgent"));
-        QVERIFY(w.cpanels[2]->isHidden());
-        QVERIFY(!w.cpanels[1]->isHidden());
-        for (RecordGridModel* grid : {w.table1Grid, w.table2Grid}) {
+        QCOMPARE(gui::part<QLabel>(w, "Panel12")->text(), QStringLiteral("Placard"));
+        QCOMPARE(gui::part<QLabel>(w, "Panel6")->text(), QStringLiteral("À acheter"));
+        QCOMPARE(gui::part<QLabel>(w, "Panel8")->text(), QStringLiteral("Magasins"));
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_rayon")->toolTip(),
+                 QStringLiteral("Fenêtre Magasins"));
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_filtre")->toolTip(),
+                 QStringLiteral("Filtre sur Magasins"));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "Panel12")), colorFromBgr(chosen));
+        QCOMPARE(look::background(gui::part<QLineEdit>(w, "DBEdit1")), colorFromBgr(chosen));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "Panel6")), colorFromBgr(11589887));
+        QCOMPARE(look::background(gui::part<QLabel>(w, "lbl_eliste")),
+                 look::background(gui::part<QLabel>(w, "Panel8")));
+        QCOMPARE(gui::part<QLabel>(w, "cpanel1")->text(), QStringLiteral("Urgent"));
+        QVERIFY(gui::part<QLabel>(w, "cpanel3")->isHidden());
+        QVERIFY(!gui::part<QLabel>(w, "cpanel2")->isHidden());
+        for (RecordGridModel* grid : {gui::part<RecordGrid>(w, "RxDBGrid1")->gridModel(),
+                                      gui::part<RecordGrid>(w, "RxDBGrid2")->gridModel()}) {
             QCOMPARE(grid->columnTitle(1), QStringLiteral("Allée"));
             QCOMPARE(grid->columnTitle(2), QStringLiteral("Article"));
         }
-        QVERIFY(w.Panel1->isHidden());
-        QVERIFY(!w.smenu_barre_outils->isChecked());
-        QVERIFY(w.Panel7->isHidden());
-        QVERIFY(!w.smenu_fiche_produit->isChecked());
-        QVERIFY(w.smn_par_htm->isChecked());
-        QVERIFY(!w.smn_par_txt->isChecked());
-        QCOMPARE(w.spd_btn_export->toolTip(), QStringLiteral("Exporter (HTML)"));
+        QVERIFY(gui::part<QFrame>(w, "Panel1")->isHidden());
+        QVERIFY(!gui::part<QAction>(w, "smenu_barre_outils")->isChecked());
+        QVERIFY(gui::part<QFrame>(w, "Panel7")->isHidden());
+        QVERIFY(!gui::part<QAction>(w, "smenu_fiche_produit")->isChecked());
+        QVERIFY(gui::part<QAction>(w, "smn_par_htm")->isChecked());
+        QVERIFY(!gui::part<QAction>(w, "smn_par_txt")->isChecked());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_export")->toolTip(),
+                 QStringLiteral("Exporter (HTML)"));
         QVERIFY(!w.productCommandsEnabled());
-        for (QToolButton* b :
-             {w.spd_btn_editprod, w.spd_btn_editprod2, w.spd_btn_newprod, w.spd_btn_supproduit})
+        for (QToolButton* b : {gui::part<QToolButton>(w, "spd_btn_editprod"),
+                               gui::part<QToolButton>(w, "spd_btn_editprod2"),
+                               gui::part<QToolButton>(w, "spd_btn_newprod"),
+                               gui::part<QToolButton>(w, "spd_btn_supproduit")})
             QVERIFY(!b->isEnabled());
-        QVERIFY(w.smenu_req->isEnabled());
-        QCOMPARE(w.spd_btn_convert->toolTip(),
+        QVERIFY(gui::part<QAction>(w, "smenu_req")->isEnabled());
+        QCOMPARE(gui::part<QToolButton>(w, "spd_btn_convert")->toolTip(),
                  look::hintText(QStringLiteral("Convertisseur\r1 euro = 7,00000 ") +
                                 run.platform.regionalSettings.currencySymbol()));
         QCOMPARE(w.settings().delayCoef, 0);
@@ -184,7 +191,7 @@ private slots:
         run.window.reset();
         Tfrm_main& again = run.start({path});
         QCOMPARE(again.settings(), applied);
-        QCOMPARE(again.Panel12->text(), QStringLiteral("Placard"));
+        QCOMPARE(gui::part<QLabel>(again, "Panel12")->text(), QStringLiteral("Placard"));
     }
 
     void optionsCanDisableTheProductCommandsOfAnEmptyCatalogue() {
@@ -197,7 +204,7 @@ private slots:
             clickOk(d);
         });
         QVERIFY(!w.productCommandsEnabled());
-        QVERIFY(!w.spd_btn_newprod->isEnabled());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_newprod")->isEnabled());
     }
 
     void optionsCancelChangesNothing() {
@@ -221,8 +228,8 @@ private slots:
         QCOMPARE(w.settings(), before);
         QCOMPARE(w.windowSettings(), shown);
         QCOMPARE(w.windowTitle(), QStringLiteral("Ma liste"));
-        QVERIFY(!w.Panel1->isHidden());
-        QVERIFY(!w.cpanels[2]->isHidden());
+        QVERIFY(!gui::part<QFrame>(w, "Panel1")->isHidden());
+        QVERIFY(!gui::part<QLabel>(w, "cpanel3")->isHidden());
         QVERIFY(w.productCommandsEnabled());
         QCOMPARE(gui::readBytes(run.iniPath()), iniBefore);
     }
@@ -262,7 +269,7 @@ private slots:
         run.writeIni(QStringLiteral("[PRESENTATION]\nEuro=1\n"));
         const QString path = copyExample(run);
         Tfrm_main& w = run.start({path});
-        QVERIFY(w.smenu_req->isEnabled());
+        QVERIFY(gui::part<QAction>(w, "smenu_req")->isEnabled());
         // A change made before the dialog opens is saved by the opening and survives Cancel.
         QVERIFY(w.table1().locate(Cat::Produit, QStringLiteral("Riz basmati 1 kg")));
         w.table1().edit();
@@ -287,12 +294,12 @@ private slots:
         QCOMPARE(marksIn(path), atOpening);
         QVERIFY(!w.data().shopFilterOn());
         QVERIFY(!w.table1().filtered());
-        QVERIFY(!w.spd_btn_filtre->isChecked());
-        QVERIFY(!w.smenu_filtre_mag->isChecked());
-        QCOMPARE(w.lbl_eliste->text(), QStringLiteral("Liste complète"));
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_filtre")->isChecked());
+        QVERIFY(!gui::part<QAction>(w, "smenu_filtre_mag")->isChecked());
+        QCOMPARE(gui::part<QLabel>(w, "lbl_eliste")->text(), QStringLiteral("Liste complète"));
         QVERIFY(!w.data().modified());
-        QVERIFY(!w.spd_btn_sauve->isEnabled());
-        QCOMPARE(w.TreeView1->topLevelItemCount(), 4);
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
+        QCOMPARE(gui::part<QTreeWidget>(w, "TreeView1")->topLevelItemCount(), 4);
         QCOMPARE(w.data().total().units, 9); // the whole list again
         QCOMPARE(w.table1().currentPos(), 0);
     }
@@ -311,7 +318,7 @@ private slots:
         for (int pos = 0; pos < w.table1().recordCount(); ++pos)
             QCOMPARE(RecordTable::textOf(w.table1().recordAt(pos), Cat::prevu), Flag::Yes);
         QVERIFY(w.data().modified());
-        QVERIFY(w.spd_btn_sauve->isEnabled());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_sauve")->isEnabled());
         QCOMPARE(marksIn(path), onDisk);
     }
 
@@ -345,12 +352,12 @@ private slots:
         const QString path = copyExample(run);
         Tfrm_main& w = run.start({path});
         run.show();
-        QVERIFY(w.spd_btn_convert->isVisible());
-        w.cbb_rech->setFocus();
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_convert")->isVisible());
+        gui::part<QComboBox>(w, "cbb_rech")->setFocus();
 
-        w.spd_btn_convert->click();
-        QVERIFY(w.spd_btn_convert->isChecked());
-        QCOMPARE(w.focusWidget(), w.RxDBGrid1);
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_convert")->isChecked());
+        QCOMPARE(w.focusWidget(), gui::part<RecordGrid>(w, "RxDBGrid1"));
         QPointer<Tfrm_convert> c = w.converterWindow();
         QVERIFY(c);
         QVERIFY(c->isVisible());
@@ -363,26 +370,26 @@ private slots:
         QVERIFY(converterLine(c, "Label1").endsWith(QStringLiteral(" = 15,68 francs")));
 
         // Pressed up: the window goes.
-        w.spd_btn_convert->click();
-        QVERIFY(!w.spd_btn_convert->isChecked());
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_convert")->isChecked());
         flushDeletes();
         QVERIFY(!c);
         QVERIFY(!w.converterWindow());
 
         // Its own close box releases the button; the next one opens at the start position.
-        w.spd_btn_convert->click();
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
         c = w.converterWindow();
         QVERIFY(c);
         c->move(c->pos() + QPoint(-200, 150));
         c->close();
-        QVERIFY(!w.spd_btn_convert->isChecked());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_convert")->isChecked());
         flushDeletes();
         QVERIFY(!c);
-        w.spd_btn_convert->click();
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
         c = w.converterWindow();
         QVERIFY(c);
         QCOMPARE(c->pos(), converterStart(w));
-        QVERIFY(w.spd_btn_convert->isChecked());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_convert")->isChecked());
     }
 
     void converterFollowsTheEuroRateOfTheOptions() {
@@ -390,7 +397,7 @@ private slots:
         const QString path = copyExample(run);
         Tfrm_main& w = run.start({path});
         run.show();
-        w.spd_btn_convert->click();
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
         QPointer<Tfrm_convert> c = w.converterWindow();
         QVERIFY(c);
         options(w, [](Tfrm_param& d) {
@@ -408,7 +415,7 @@ private slots:
         const QString path = copyExample(run);
         Tfrm_main& w = run.start({path});
         run.show();
-        w.spd_btn_convert->click();
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
         Tfrm_convert* c = w.converterWindow();
         QVERIFY(c);
         QCOMPARE(c->windowTitle(), QStringLiteral("Convertisseur EURO"));
@@ -421,21 +428,21 @@ private slots:
             run.writeIni(QStringLiteral("[PRESENTATION]\nConvert=0\n"));
             Tfrm_main& w = run.start({copyExample(run)});
             run.show();
-            QVERIFY(w.spd_btn_convert->isHidden());
+            QVERIFY(gui::part<QToolButton>(w, "spd_btn_convert")->isHidden());
         }
         // Turned off in the Options while open: the window closes with its button hidden.
         gui::Run run;
         Tfrm_main& w = run.start({copyExample(run)});
         run.show();
-        w.spd_btn_convert->click();
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
         QPointer<Tfrm_convert> c = w.converterWindow();
         QVERIFY(c);
         options(w, [](Tfrm_param& d) {
             in<QCheckBox>(d, "CheckBox7")->setChecked(false);
             clickOk(d);
         });
-        QVERIFY(w.spd_btn_convert->isHidden());
-        QVERIFY(!w.spd_btn_convert->isChecked());
+        QVERIFY(gui::part<QToolButton>(w, "spd_btn_convert")->isHidden());
+        QVERIFY(!gui::part<QToolButton>(w, "spd_btn_convert")->isChecked());
         flushDeletes();
         QVERIFY(!c);
     }

@@ -292,7 +292,7 @@ class TestReadableColours : public QObject {
         QTest::qWait(20);
         check(&w);
 
-        w.productDialogExec = [this](Tfrm_saiprod& d) {
+        run.hooks.productDialogExec = [this](Tfrm_saiprod& d) {
             d.show();
             check(&d);
             return int(QDialog::Rejected);
@@ -323,7 +323,7 @@ class TestReadableColours : public QObject {
         });
         w.smenu_reqClick();
 
-        w.spd_btn_convert->click();
+        gui::part<QToolButton>(w, "spd_btn_convert")->click();
         if (Tfrm_convert* c = w.converterWindow())
             check(c);
         else

@@ -111,7 +111,7 @@ void TestRecordTable::removeMovesTheCursor() {
     t.setCurrentPos(1);
     t.remove(); // the next record becomes current
     QCOMPARE(t.text(Cat::Produit), u("c"));
-    t.last();
+    t.setCurrentPos(t.recordCount() - 1);
     t.remove(); // none after: the previous one
     QCOMPARE(t.text(Cat::Produit), u("c"));
     QVERIFY(t.eof());
@@ -155,10 +155,6 @@ void TestRecordTable::walkAndEndTests() {
     QVERIFY(!t.eof());
     t.next();
     QVERIFY(!t.bof());
-    t.prior();
-    t.prior();
-    QVERIFY(t.bof());
-    QCOMPARE(t.text(Cat::Produit), u("a"));
     // Walks see only what the filter lets through.
     t.setFilter([](const Record& r) { return RecordTable::textOf(r, Cat::Secteur) == u("S"); });
     t.setFiltered(true);
@@ -172,7 +168,7 @@ void TestRecordTable::locateRules() {
     RecordTable t(catalogueSchema());
     fill(t, {u("Lait"), u("Pain"), u("Lait"), u("Oeufs"), u("lait")});
     // The first match in table order.
-    t.last();
+    t.setCurrentPos(t.recordCount() - 1);
     QVERIFY(t.locate(Cat::Produit, u("Pain")));
     QCOMPARE(t.currentPos(), 1);
     QVERIFY(t.locate(Cat::Produit, u("Lait")));
@@ -188,11 +184,9 @@ void TestRecordTable::locateRules() {
     QCOMPARE(t.currentPos(), 3);
     QVERIFY(t.locate(Cat::Produit, u("lait")));
     QCOMPARE(t.currentPos(), 4);
-    // By number, and by field name.
+    // By number.
     QVERIFY(t.locate(Cat::id_prod, qint32(4)));
     QCOMPARE(t.text(Cat::Produit), u("Oeufs"));
-    QVERIFY(t.locate(u"produit", u("Pain")));
-    QCOMPARE(t.currentPos(), 1);
     // Under a filter: a hidden record is not found, a hidden current record does not win, and
     // the first match in present order among those shown is taken.
     t.setFilter([](const Record& r) { return RecordTable::textOf(r, Cat::Secteur) == u("S"); });
@@ -250,7 +244,7 @@ void TestRecordTable::locateIndexFollowsChanges() {
     t.setText(Cat::Secteur, u("A"));
     t.post();
     t.sort(u("Secteur;Produit"));
-    t.last();
+    t.setCurrentPos(t.recordCount() - 1);
     QVERIFY(t.locate(Cat::Produit, u("produit 18")));
     QCOMPARE(t.text(Cat::Secteur), u("A"));
     QCOMPARE(t.currentPos(), 1); // after "nouveau", which has no sector
@@ -427,11 +421,6 @@ void TestRecordTable::fieldsByNameIgnoreCase() {
     QCOMPARE(c.fieldIndex(u"inconnu"), -1);
     RecordTable l(shoppingListSchema());
     QCOMPARE(l.fieldIndex(u"UNITÉ_VENTE"), int(Lst::unite_vente));
-    c.append();
-    c.fieldByName(u"prix").setMoney(Money::fromRaw(25000));
-    QCOMPARE(c.fieldByName(u"Prix").asMoney().raw(), 25000);
-    QVERIFY(!c.fieldByName(u"inconnu").isValid());
-    QVERIFY(!c.fieldByName(u"inconnu").setText(u("x")));
 }
 
 void TestRecordTable::loadedRecords() {

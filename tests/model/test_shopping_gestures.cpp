@@ -86,7 +86,6 @@ private slots:
         const GestureContext ctx{day(0), 3};
         // ">" on an empty catalogue and "<" on an empty list change nothing.
         QCOMPARE(cmd.addOne(ctx), ShoppingCommands::AddResult::Nothing);
-        QVERIFY(!cmd.poseproduit(ctx));
         QCOMPARE(cmd.removeOne(), ShoppingCommands::RemoveResult::Nothing);
         QVERIFY(!cmd.emptyList());
         QVERIFY(!cmd.deleteListRow());
