@@ -67,4 +67,9 @@ void enterUserFolder(Platform& platform) {
         platform.warning(prepared.problem);
 }
 
+void useFrenchLocaleByDefault() {
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
 } // namespace appsetup

@@ -22,5 +22,8 @@ void setDesktopIdentity();
 // model/user_folder.h). When it cannot be made, the program stays in the current directory
 // and says so; a starter list that cannot be copied is reported too.
 void enterUserFolder(Platform& platform);
+// Without regional settings of its own (the "C" locale), the program takes the French ones,
+// as its regional settings do: Qt's widgets then show French numbers, dates and day names.
+void useFrenchLocaleByDefault();
 
 } // namespace appsetup

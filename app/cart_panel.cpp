@@ -16,11 +16,17 @@
 
 namespace {
 
-QPushButton* cartButton(QWidget* parent, const char* name, const QString& text) {
+// A button of the panel, with the words of its command as tool tip and name for screen
+// readers (the window adds its key to the tool tip). It is reached with Tab; a click leaves
+// the focus where it was.
+QPushButton* cartButton(QWidget* parent, const char* name, const QString& text,
+                        const QString& command) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setFixedHeight(22);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setToolTip(command);
+    b->setAccessibleName(command);
     return b;
 }
 
@@ -49,6 +55,8 @@ CartPanel::CartPanel(QWidget* parent) : QFrame(parent) {
         c->setLineWidth(1);
         look::setBackground(c, colorFromBgr(colours[i]));
         look::setHint(c, panelHint);
+        // Named by its caption; what it holds said in words.
+        c->setAccessibleDescription(look::hintText(panelHint).simplified());
         c->installEventFilter(this);
         panels_[i] = c;
         layout->addWidget(c, 0, Qt::AlignHCenter);
@@ -57,24 +65,31 @@ CartPanel::CartPanel(QWidget* parent) : QFrame(parent) {
     layout->addSpacing(6);
     trolley_ = new QLabel(this);
     trolley_->setObjectName(QStringLiteral("image_chariot"));
-    trolley_->setPixmap(pictures::trolley());
+    look::setPicture(trolley_, pictures::trolley());
     trolley_->setFixedSize(36, 36);
     trolley_->setAlignment(Qt::AlignCenter);
     look::setHint(trolley_, QStringLiteral("<- Pousser le chariot ->\r\nvers le magasin pour "
                                            "tout retirer\r\nvers la liste pour tout valider"));
+    trolley_->setAccessibleName(QStringLiteral("Chariot"));
+    trolley_->setAccessibleDescription(look::hintText(trolley_->toolTip()).simplified());
     layout->addWidget(trolley_, 0, Qt::AlignHCenter);
     layout->addStretch(1);
 
     auto* arrows = new QHBoxLayout;
     arrows->setSpacing(2);
-    QPushButton* remove = cartButton(this, "spd_btn_retire", QStringLiteral("<"));
-    QPushButton* add = cartButton(this, "SpeedButton2", QStringLiteral(">"));
+    QPushButton* remove = cartButton(this, "spd_btn_retire", QStringLiteral("<"),
+                                     QStringLiteral("Retirer une unité"));
+    QPushButton* add =
+        cartButton(this, "SpeedButton2", QStringLiteral(">"), QStringLiteral("Ajouter une unité"));
     arrows->addWidget(remove);
     arrows->addWidget(add);
     layout->addLayout(arrows);
-    QPushButton* empty = cartButton(this, "SpeedButton3", QStringLiteral("Annule"));
-    QPushButton* validate = cartButton(this, "spd_btn_valide", QStringLiteral("Valide"));
-    QPushButton* print = cartButton(this, "SpeedButton4", QStringLiteral("Liste"));
+    QPushButton* empty = cartButton(this, "SpeedButton3", QStringLiteral("Annule"),
+                                    QStringLiteral("Vider la liste"));
+    QPushButton* validate = cartButton(this, "spd_btn_valide", QStringLiteral("Valide"),
+                                       QStringLiteral("Valider la liste"));
+    QPushButton* print = cartButton(this, "SpeedButton4", QStringLiteral("Liste"),
+                                    QStringLiteral("Aperçu avant impression"));
     for (QPushButton* b : {empty, validate, print})
         layout->addWidget(b);
 

@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     kabiroInitResources();
     appsetup::installFontSubstitutes();
+    appsetup::useFrenchLocaleByDefault();
     appsetup::installFrenchTranslations(app);
     appsetup::setDesktopIdentity();
 

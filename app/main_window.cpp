@@ -113,11 +113,14 @@ const QCursor& Tfrm_main::dragCursor(int number) const {
 
 void Tfrm_main::connectAreas() {
     // Each area of the window connects its controls here, one call per area, in this order:
-    // shopping gestures, product editing, output, list types, tools, undo and redo.
+    // shopping gestures, product editing, output, list types, tools, undo and redo, then the keys
+    // of them all and their names for screen readers.
     setupShopping();
     setupProducts();
     setupOutput();
     setupListTypes();
     setupTools();
     setupUndo();
+    setupKeys();
+    setupAccess();
 }

@@ -7,6 +7,7 @@
 #include "model/shopping_data.h"
 
 #include <QCursor>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
@@ -45,6 +46,8 @@ struct Accepted;
 //   main_window_listtypes.cpp the "Liste-type" menu
 //   main_window_tools.cpp     Options dialog, global operations, converter
 //   main_window_undo.cpp      the "Edition" menu: undo and redo
+//   main_window_keys.cpp      the keys of every command, the menu bar reached with Alt and F10
+//   main_window_access.cpp    names for screen readers, labels of fields, tab order
 //   main_window_ui.h          MainWindowUi, the controls; the toolbar and menu builders
 //   start_options.h           StartOptions and WindowHooks, given at construction
 //   product_sheet.{h,cpp}     ProductSheet, the sheet under the catalogue (Panel7)
@@ -69,6 +72,23 @@ public:
     const QString& listFileName() const { return fileName_; }
     static QString newListName();       // "nouveau.pnv"
     bool loadList(const QString& path); // false (reported, data unchanged) on failure
+    // Keys of the shopping cycle, the search box and the menu; the first of each is shown.
+    enum class ShoppingKey {
+        AddOne,        // ">"
+        RemoveOne,     // "<"
+        EmptyList,     // "Annule"
+        Validate,      // "Valide"
+        Total,         // "Total"
+        Planned,       // the planned box of the current product
+        Reminder,      // its reminder box
+        PlannedBlock,  // block add of each colour state
+        ReminderBlock, //
+        WindowBlock,   //
+        SwitchGrid,    // catalogue or list
+        Search,        // the search box
+        Menu,          // the first menu
+    };
+    static QList<QKeySequence> shoppingKeys(ShoppingKey which);
 
     bool sectorViewShown() const;
     bool productCommandsEnabled() const;
@@ -155,6 +175,8 @@ private:
     void setupUndo();
     void showUndoState();                  // the "Edition" items follow the history
     void afterUndoRedo();                  // the window shows the data as they are back
+    void setupKeys();                      // after every area: the keys of their commands
+    void setupAccess();                    // last: names from the tool tips that show the keys
     QString settingsPath() const;          // kabiro.ini in the start-up directory
     GestureContext gestureContext() const; // today and the reminder tolerance
 

@@ -11,6 +11,7 @@
 #include "app/search_box.h"
 #include "app/splitter_widths.h"
 #include "app/window_look.h"
+#include "dialogs/readable_colours.h"
 #include "model/platform.h"
 #include "resources/pictures.h"
 
@@ -182,9 +183,7 @@ QWidget* buildListView(MainWindowUi& ui, ShoppingData& data, QWidget* window) {
     QFont bold = ui.edt_date_vali->font();
     bold.setBold(true);
     ui.edt_date_vali->setFont(bold);
-    QPalette red = ui.edt_date_vali->palette();
-    red.setColor(QPalette::Text, Qt::red);
-    ui.edt_date_vali->setPalette(red);
+    look::setFieldTextColour(ui.edt_date_vali, Qt::red);
     grid->addWidget(validated, 2, 0, 1, 1);
     grid->addWidget(ui.edt_date_vali, 2, 1, 1, 3);
     grid->setColumnStretch(2, 1);
@@ -201,6 +200,7 @@ void Tfrm_main::buildWindow() {
     setWindowTitle(QStringLiteral("Paniva"));
     setWindowIcon(pictures::windowIcon());
     setFont(look::windowFont());
+    readable::mendSelection(this);
     setMinimumSize(410, 330);
     move(208, 122);
     resize(559, 345);

@@ -16,6 +16,8 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <tuple>
+#include <utility>
 
 void Tfrm_main::connectDisplay() {
     // The save button shows whether there are changes to save.
@@ -60,15 +62,19 @@ void Tfrm_main::showProduct() {
     const GestureContext ctx = gestureContext();
     const colour::SheetInfo sheet = colour::sheetFor(*r, ctx.today, ctx.coefDelai);
     c.strip = palette().color(QPalette::Button);
+    // Its colour and its name are those of the state's panel.
+    auto panelOf = [this](size_t i) {
+        return std::pair(ui_->cart->stateColour(i), ui_->cart->statePanel(i)->text());
+    };
     switch (sheet.strip) {
     case colour::State::Planned:
-        c.strip = ui_->cart->stateColour(0);
+        std::tie(c.strip, c.stripState) = panelOf(0);
         break;
     case colour::State::Due:
-        c.strip = ui_->cart->stateColour(1);
+        std::tie(c.strip, c.stripState) = panelOf(1);
         break;
     case colour::State::Window:
-        c.strip = ui_->cart->stateColour(2);
+        std::tie(c.strip, c.stripState) = panelOf(2);
         break;
     case colour::State::None:
         break;

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
+#include <array>
 
 namespace {
 
@@ -52,6 +53,29 @@ QVariant stateBrush(const CartPanel& cart, const QBrush& buttonFace, const Gestu
         break;
     }
     return catalogue ? QVariant(buttonFace) : QVariant();
+}
+
+// What a state cell's colour means: the state's caption (as its colour panel shows it) and, in
+// the catalogue, whether the product is on the list.
+QString stateToolTip(colour::State state, bool listed, const std::array<QString, 3>& captions) {
+    QString tip;
+    switch (state) {
+    case colour::State::Planned:
+        tip = captions[0];
+        break;
+    case colour::State::Due:
+        tip = captions[1];
+        break;
+    case colour::State::Window:
+        tip = captions[2];
+        break;
+    case colour::State::None:
+        break;
+    }
+    if (listed)
+        tip =
+            tip.isEmpty() ? QStringLiteral("Sur la liste") : tip + QStringLiteral(", sur la liste");
+    return tip;
 }
 
 } // namespace
@@ -95,6 +119,23 @@ void Tfrm_main::setupShopping() {
             if (current)
                 return QVariant(buttonFace);
             return stateBrush(*ui_->cart, buttonFace, gestureContext(), r, catalogue);
+        });
+    }
+    // The colour of a cell said in words too: the state's caption, as its panel shows it.
+    for (const bool catalogue : {true, false}) {
+        RecordGridModel* model = catalogue ? ui_->table1Grid : ui_->table2Grid;
+        model->setToolTipHook([this, catalogue](const Record& r, int column) {
+            if (column != 0)
+                return QString();
+            const GestureContext ctx = gestureContext();
+            const colour::State state = catalogue
+                                            ? colour::catalogueState(r, ctx.today, ctx.coefDelai)
+                                            : colour::listState(r);
+            const CartPanel& cart = *ui_->cart;
+            return stateToolTip(state,
+                                catalogue && RecordTable::textOf(r, Cat::color) == Flag::Listed,
+                                {cart.statePanel(0)->text(), cart.statePanel(1)->text(),
+                                 cart.statePanel(2)->text()});
         });
     }
 

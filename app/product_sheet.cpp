@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -123,6 +124,9 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     date_->setObjectName(QStringLiteral("DateTimePicker1"));
     date_->setCalendarPopup(true);
     date_->setFixedHeight(20);
+    // The calendar names its months and days in French whatever the regional settings; the
+    // date itself keeps their short format.
+    date_->setLocale(QLocale(QLocale::French, QLocale::France));
     date_->setDisplayFormat(dateFormat);
     // "Rappel le" is never cut: the date picker gives up width first.
     reminder_->setMinimumWidth(reminder_->sizeHint().width());
@@ -169,6 +173,23 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
         connect(calendar, &QCalendarWidget::activated, this, &ProductSheet::dateChosen);
     }
     date_->installEventFilter(this);
+    linkLabels();
+}
+
+void ProductSheet::linkLabels() {
+    const struct {
+        const char* label;
+        QWidget* field;
+    } linked[] = {{"lbl_prix", price_}, {"lbl_delai", period_}, {"lbl_note", note_}};
+    for (const auto& l : linked)
+        if (auto* label = findChild<QLabel*>(QString::fromLatin1(l.label)))
+            label->setBuddy(l.field);
+    // The others show no label of their own: a picture, a box without text, a colour.
+    edit_->setAccessibleName(edit_->toolTip());
+    planned_->setAccessibleName(QStringLiteral("Prévu"));
+    product_->setAccessibleName(QStringLiteral("Produit"));
+    date_->setAccessibleName(QStringLiteral("Date du rappel"));
+    strip_->setAccessibleName(QStringLiteral("État du produit"));
 }
 
 void ProductSheet::showContent(const Content& c) {
@@ -185,6 +206,10 @@ void ProductSheet::showContent(const Content& c) {
     look::setBackground(strip_, c.strip);
     strip_->setText(c.stripCaption);
     date_->setSpecialValueText(QString());
+    // The strip is too narrow for words: its tool tip names the state its colour shows.
+    strip_->setToolTip(c.stripState);
+    strip_->setAccessibleDescription(c.stripState.isEmpty() ? QStringLiteral("Aucun")
+                                                            : c.stripState);
     date_->setDateRange(c.earliest, c.latest);
     date_->setDate(c.date);
 }

@@ -30,7 +30,8 @@ public:
         QString note;
         QColor strip; // the colour strip, and its caption
         QString stripCaption;
-        QDate date; // the reminder date, inside the picker's range
+        QString stripState; // what the strip's colour means, in words (empty: no state)
+        QDate date;         // the reminder date, inside the picker's range
         QDate earliest;
         QDate latest;
     };
@@ -67,6 +68,8 @@ protected:
 
 private:
     QLineEdit* typingField(QObject* watched) const;
+
+    void linkLabels(); // each label names its field for screen readers
 
     QLabel* strip_ = nullptr;       // Panel5
     QLabel* sector_ = nullptr;      // DBText1

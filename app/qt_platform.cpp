@@ -5,11 +5,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -125,9 +127,37 @@ Platform::Button QtPlatform::message(const Message& m) {
     return m.escapeButton;
 }
 
+bool QtPlatform::usesNativeFileDialogs() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return true;
+#else
+    return false;
+#endif
+}
+
+void QtPlatform::setFrenchLabels(QFileDialog& dialog, bool save) {
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nom du fichier :"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("&Type :"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        save ? QStringLiteral("&Enregistrer") : QStringLiteral("&Ouvrir"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
+    // Qt's own dialog links its name label to the name field but not its type label to the
+    // type list: without that link a label shows its "&" as it is instead of underlining the
+    // access letter. Linked, Alt+T reaches the list as Alt+N reaches the name.
+    auto* typeLabel = dialog.findChild<QLabel*>(QStringLiteral("fileTypeLabel"));
+    auto* typeList = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (typeLabel && !typeLabel->buddy()) {
+        if (typeList)
+            typeLabel->setBuddy(typeList);
+        else
+            typeLabel->setText(QStringLiteral("Type :"));
+    }
+}
+
 std::optional<QString> QtPlatform::runFileDialog(const FileDialog& d, bool save) {
     QFileDialog dialog(parent_);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !usesNativeFileDialogs());
     dialog.setWindowTitle(!d.title.isEmpty() ? d.title
                           : save             ? QStringLiteral("Enregistrer sous")
                                              : QStringLiteral("Ouvrir"));
@@ -150,12 +180,7 @@ std::optional<QString> QtPlatform::runFileDialog(const FileDialog& d, bool save)
         dialog.setDirectory(dir);
     if (!d.fileName.isEmpty() && !d.fileName.contains(QLatin1Char('*')))
         dialog.selectFile(initial.fileName());
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nom du fichier :"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("&Type :"));
-    dialog.setLabelText(QFileDialog::Accept,
-                        save ? QStringLiteral("&Enregistrer") : QStringLiteral("&Ouvrir"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annuler"));
+    setFrenchLabels(dialog, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -7,6 +7,7 @@
 #include <QString>
 
 class HelpWindow;
+class QFileDialog;
 class QWidget;
 
 // The platform of the real program: Qt message boxes and file dialogs, the desktop's programs
@@ -41,6 +42,14 @@ public:
     // takes as today, so that a scripted run gives the same reminders and validation dates on
     // any day. The date that value names; invalid when it names none (then today is today).
     static QDate fixedToday(const QByteArray& value);
+    // The desktop's own open and save dialogs where they keep everything the commands ask of
+    // them: the filters, the initial name and folder, the default extension added before the
+    // question whether to replace a file (Windows, macOS). Elsewhere the desktop dialogs add
+    // the extension only after that question (a typed "courses" would silently replace
+    // "courses.pnv"), so Qt's own dialog is used, in French.
+    static bool usesNativeFileDialogs();
+    // The French labels of Qt's own file dialog, with the access letters of its labels working.
+    static void setFrenchLabels(QFileDialog& dialog, bool save);
 
 private:
     std::optional<QString> runFileDialog(const FileDialog& d, bool save);

@@ -1,7 +1,10 @@
 #include "app/record_grid.h"
 
+#include "dialogs/readable_colours.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 
 RecordGrid::RecordGrid(RecordGridModel* model, QWidget* parent)
     : QTableView(parent), model_(model) {
@@ -19,6 +22,7 @@ RecordGrid::RecordGrid(RecordGridModel* model, QWidget* parent)
     for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
     setPalette(pal);
+    readable::mendSelection(this);
 
     // Uniform row heights: the view never measures rows, however many there are.
     QHeaderView* rows = verticalHeader();
@@ -80,4 +84,38 @@ void RecordGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+QRect RecordGrid::focusFrame() const {
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid())
+        return QRect();
+    QRect row;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        if (!isColumnHidden(c))
+            row = row.united(visualRect(model_->index(current.row(), c)));
+    return row.intersected(viewport()->rect()).adjusted(0, 0, -1, -1);
+}
+
+void RecordGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    const QRect frame = focusFrame();
+    if (frame.isEmpty())
+        return;
+    // Two pixels in the selection's text colour, which reads on the selection.
+    QPainter painter(viewport());
+    QPen pen(palette().color(QPalette::HighlightedText), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(frame.adjusted(1, 1, 0, 0));
+}
+
+void RecordGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void RecordGrid::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    viewport()->update();
 }

@@ -17,6 +17,8 @@ public:
 
     // Puts the view's current row on the table's current record and shows it.
     void followTable();
+    // The frame drawn round the current row while the grid has the focus (empty otherwise).
+    QRect focusFrame() const;
 
 signals:
     // A column title was clicked: the column's index among all columns, hidden ones included.
@@ -26,6 +28,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // While the grid has the keyboard focus, a frame goes round its current row: the selection
+    // itself stays shown when the focus is elsewhere, so the frame tells where the keys go.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:

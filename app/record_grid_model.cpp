@@ -1,5 +1,7 @@
 #include "app/record_grid_model.h"
 
+#include "dialogs/readable_colours.h"
+
 #include <algorithm>
 
 RecordGridModel::RecordGridModel(RecordTable& table, QList<GridColumn> columns, QObject* parent)
@@ -36,9 +38,24 @@ void RecordGridModel::setBackgroundHook(BackgroundHook hook) {
     refreshAll();
 }
 
+void RecordGridModel::setToolTipHook(ToolTipHook hook) {
+    toolTip_ = std::move(hook);
+}
+
 void RecordGridModel::refreshAll() {
     if (rows_ > 0 && !columns_.isEmpty())
-        emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::BackgroundRole});
+        emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::ForegroundRole, Qt::ToolTipRole});
+}
+
+QVariant RecordGridModel::backgroundOf(const Record& rec, int column, bool current) const {
+    if (background_) {
+        QVariant v = background_(rec, column, current);
+        if (v.isValid())
+            return v;
+    }
+    const QBrush& own = columns_[column].background;
+    return own.style() != Qt::NoBrush ? QVariant(own) : QVariant();
 }
 
 int RecordGridModel::positionAt(int row) const {
@@ -79,14 +96,17 @@ QVariant RecordGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return RecordTable::textOf(rec, col.field);
     case Qt::BackgroundRole:
-        if (background_) {
-            QVariant v = background_(rec, index.column(), pos == table_->currentPos());
-            if (v.isValid())
-                return v;
-        }
-        if (col.background.style() != Qt::NoBrush)
-            return col.background;
-        return QVariant();
+        return backgroundOf(rec, index.column(), pos == table_->currentPos());
+    case Qt::ForegroundRole: {
+        const QVariant back = backgroundOf(rec, index.column(), pos == table_->currentPos());
+        if (!back.isValid())
+            return QVariant();
+        return QBrush(readable::textOn(back.value<QBrush>().color()));
+    }
+    case Qt::ToolTipRole: {
+        const QString tip = toolTip_ ? toolTip_(rec, index.column()) : QString();
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
         return QVariant();
     }
@@ -130,5 +150,6 @@ void RecordGridModel::currentChanged() {
     shownCurrentRow_ = now;
     for (int row : {before, now})
         if (row >= 0 && row < rows_)
-            emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::BackgroundRole});
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1),
+                             {Qt::BackgroundRole, Qt::ForegroundRole});
 }

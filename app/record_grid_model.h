@@ -36,6 +36,8 @@ public:
     // Background of a cell: the record, the column index and whether the record is the table's
     // current one. An invalid QVariant leaves the column's own background.
     using BackgroundHook = std::function<QVariant(const Record&, int column, bool current)>;
+    // Tool tip of a cell (what its colour means, in words); empty: none.
+    using ToolTipHook = std::function<QString(const Record&, int column)>;
 
     RecordGridModel(RecordTable& table, QList<GridColumn> columns, QObject* parent = nullptr);
 
@@ -46,7 +48,9 @@ public:
     // Column index showing a field, -1 when none does.
     int columnOfField(int field) const;
 
+    // Cells with a background of their own get the text colour that reads on it.
     void setBackgroundHook(BackgroundHook hook);
+    void setToolTipHook(ToolTipHook hook);
     // Redraw every cell (after a change of the colours the hook uses).
     void refreshAll();
 
@@ -68,7 +72,10 @@ private:
 
     RecordTable* table_;
     QList<GridColumn> columns_;
+    QVariant backgroundOf(const Record& rec, int column, bool current) const;
+
     BackgroundHook background_;
+    ToolTipHook toolTip_;
     int rows_ = 0;             // row count the views were last told about
     int shownCurrentRow_ = -1; // row last painted as current, for the colour hook
 };

@@ -1,6 +1,7 @@
 #include "app/window_look.h"
 
 #include "dialogs/bgr_color.h"
+#include "dialogs/readable_colours.h"
 #include "model/settings.h"
 
 #include <QLabel>
@@ -29,12 +30,33 @@ QLabel* titleBar(QWidget* parent, const char* name, const QString& text) {
     return bar;
 }
 
+namespace {
+
+// The picture a label was given, kept so that it can be shown again on another colour.
+constexpr char kPictureProperty[] = "kabiro_picture";
+
+void showPicture(QLabel* label) {
+    const QVariant original = label->property(kPictureProperty);
+    if (original.isValid())
+        label->setPixmap(readable::pictureOn(
+            original.value<QPixmap>(), readable::backgroundBehind(label, QPalette::WindowText)));
+}
+
+} // namespace
+
 void setBackground(QWidget* w, const QColor& c) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Base, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
+    readable::paintOn(w, c);
+    for (QLabel* label : w->findChildren<QLabel*>())
+        showPicture(label);
+}
+
+void setPicture(QLabel* label, const QPixmap& picture) {
+    label->setProperty(kPictureProperty, picture);
+    showPicture(label);
+}
+
+void setFieldTextColour(QWidget* field, const QColor& wanted) {
+    readable::setAccent(field, QPalette::Text, wanted);
 }
 
 QColor background(const QWidget* w) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 
 class QLabel;
@@ -20,8 +21,14 @@ inline constexpr int kTitleBarHeight = 17;
 QFont windowFont();
 // A title bar: a bold caption centred on a coloured band 17 pixels high.
 QLabel* titleBar(QWidget* parent, const char* name, const QString& text);
+// Paints a region on a fixed colour, with the text colour that colour calls for (dark on light,
+// light on dark), and shows again the pictures standing on it for the new colour.
 void setBackground(QWidget* w, const QColor& c);
 QColor background(const QWidget* w);
+// A picture standing on a region's colour: on a dark colour it gets a light outline.
+void setPicture(QLabel* label, const QPixmap& picture);
+// Text of its own colour (a red warning) shown on a field: adjusted until it reads well there.
+void setFieldTextColour(QWidget* field, const QColor& wanted);
 // A tool tip whose "\r" and "\r\n" break lines.
 void setHint(QWidget* w, const QString& hint);
 QString hintText(const QString& hint);

@@ -336,6 +336,7 @@ CalcEdit::CalcEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QAction* calc = addAction(calculatorIcon(), QLineEdit::TrailingPosition);
     calc->setObjectName(QStringLiteral("calculatrice"));
+    calc->setText(QStringLiteral("Calculatrice"));
     calc->setToolTip(QStringLiteral("Calculatrice"));
     connect(calc, &QAction::triggered, this, &CalcEdit::showCalculator);
     connect(this, &QLineEdit::textEdited, this, &CalcEdit::textTyped);

@@ -1,5 +1,6 @@
 #include "dialogs/lsttyp.h"
 
+#include "dialogs/readable_colours.h"
 #include "model/shopping_data.h"
 #include "resources/pictures.h"
 
@@ -14,6 +15,7 @@ Tfrm_liste::Tfrm_liste(const QString& name, ShoppingData& data, const QString& l
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       name_(name), data_(data), file_(listTypePath), add_(std::move(add)) {
     setObjectName(QStringLiteral("frm_liste"));
+    readable::mendSelection(this);
     setWindowTitle(name);
     setFixedSize(kWidth, kHeight);
     QFont small(QStringLiteral("Arial"));
@@ -24,6 +26,7 @@ Tfrm_liste::Tfrm_liste(const QString& name, ShoppingData& data, const QString& l
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(6, 6, 32, 32);
     Image1->setPixmap(pictures::trolley());
+    Image1->setAccessibleName(QStringLiteral("Panier"));
     Image1->setScaledContents(true);
 
     auto* Label1 = new QLabel(

@@ -1,5 +1,6 @@
 #include "dialogs/newliste.h"
 
+#include "dialogs/readable_colours.h"
 #include "model/list_types.h"
 #include "model/platform.h"
 #include "model/shopping_data.h"
@@ -34,6 +35,7 @@ Tfrm_nliste::Tfrm_nliste(ShoppingData& data, const QString& listTypePath, Platfo
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       data_(data), file_(listTypePath), platform_(platform) {
     setObjectName(QStringLiteral("frm_nliste"));
+    readable::mendSelection(this);
     setWindowTitle(QStringLiteral("Nouvelle liste type"));
     setFixedSize(kWidth, kHeight);
     QFont small(QStringLiteral("Arial"));
@@ -44,6 +46,7 @@ Tfrm_nliste::Tfrm_nliste(ShoppingData& data, const QString& listTypePath, Platfo
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(6, 4, 28, 28);
     Image1->setPixmap(pictures::trolley());
+    Image1->setAccessibleName(QStringLiteral("Panier"));
     Image1->setScaledContents(true);
 
     auto* Label1 = new QLabel(QStringLiteral("Les produits affichés dans la fenêtre de droite vont "
@@ -63,6 +66,7 @@ Tfrm_nliste::Tfrm_nliste(ShoppingData& data, const QString& listTypePath, Platfo
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    Label2->setBuddy(Edit1);
     Edit1->setGeometry(168, 40, 135, 21);
     Edit1->setFont(bold);
     QPalette pal = Edit1->palette();
@@ -80,9 +84,7 @@ Tfrm_nliste::Tfrm_nliste(ShoppingData& data, const QString& listTypePath, Platfo
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(6, 8, 130, 18);
     Label3->setFont(bold);
-    QPalette red = Label3->palette();
-    red.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00)); // maroon
-    Label3->setPalette(red);
+    readable::setAccent(Label3, QPalette::WindowText, QColor(0x80, 0x00, 0x00)); // maroon
     Label3->hide();
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),

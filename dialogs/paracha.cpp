@@ -1,5 +1,6 @@
 #include "dialogs/paracha.h"
 
+#include "dialogs/readable_colours.h"
 #include "model/platform.h"
 
 #include <QCheckBox>
@@ -31,11 +32,15 @@ quint32 toBgr(const QColor& c) {
            (static_cast<quint32>(rgb.blue()) << 16);
 }
 
-// The colour of a colour field is its background; the dialog keeps no other copy.
+// The colour of a colour field is its background; the dialog keeps no other copy. Its text
+// takes the colour that reads best on it.
 void setBackground(QLineEdit* e, quint32 bgr) {
+    const QColor colour = toQColor(bgr);
     QPalette p = e->palette();
-    p.setColor(QPalette::Base, toQColor(bgr));
-    p.setColor(QPalette::Text, Qt::black);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base, colour);
+        p.setColor(group, QPalette::Text, readable::textOn(colour));
+    }
     e->setPalette(p);
 }
 
@@ -79,6 +84,7 @@ Tfrm_param::Tfrm_param(Platform& platform, double euroRate, const QString& listF
       platform_(platform), directory_(directory.isEmpty() ? QDir::currentPath() : directory),
       listTypes_(listTypeFilePath(directory_, listFileName)) {
     setObjectName(QStringLiteral("frm_param"));
+    readable::mendSelection(this);
     setWindowTitle(QStringLiteral("Paramétrages"));
     setFixedSize(kWidth, kHeight);
     QFont f(QStringLiteral("Arial"));
@@ -119,17 +125,21 @@ void Tfrm_param::buildControls() {
     valeuroEdit->setButtonSymbols(QAbstractSpinBox::NoButtons);
     valeuroEdit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     valeuroEdit->setToolTip(QStringLiteral("Valeur d'1 euro"));
+    valeuroEdit->setAccessibleName(QStringLiteral("Valeur d'1 euro"));
     QLocale loc = platform_.regional().locale();
     loc.setNumberOptions(QLocale::OmitGroupSeparator);
     valeuroEdit->setLocale(loc);
 
     const QIcon glyph = colourGlyph();
-    auto colourButton = [&](QWidget* parent, const QString& name, int number, int x, int y) {
+    // Each colour button is named after the field whose colour it chooses.
+    auto colourButton = [&](QWidget* parent, const QString& name, int number, int x, int y,
+                            const QString& of) {
         auto* b = place(new QToolButton(parent), nullptr, x, y, 20, 20);
         b->setObjectName(name);
         b->setIcon(glyph);
         b->setAutoRaise(true);
         b->setToolTip(QStringLiteral("Choisir la couleur"));
+        b->setAccessibleName(QStringLiteral("Choisir la couleur : ") + of);
         connect(b, &QToolButton::clicked, this, [this, number] { spdbtn_colorClick(number); });
     };
 
@@ -139,8 +149,9 @@ void Tfrm_param::buildControls() {
     label(titres, QStringLiteral("Couleur"), 190, 14, 44, 14)->setAlignment(Qt::AlignCenter);
     auto titleRow = [&](const QString& caption, const char* name, int row) {
         const int y = 28 + 21 * row;
-        label(titres, caption, 6, y + 2, 108, 16);
+        QLabel* l = label(titres, caption, 6, y + 2, 108, 16);
         auto* e = place(new QLineEdit(titres), name, 115, y, 92, 20);
+        l->setBuddy(e);
         return e;
     };
     Edit6 = titleRow(QStringLiteral("Titre de l'application"), "Edit6", 0);
@@ -149,9 +160,12 @@ void Tfrm_param::buildControls() {
     Edit[2] = titleRow(QStringLiteral("Titre vue Secteur"), "Edit3", 3);
     Edit4 = titleRow(QStringLiteral("Colonne Rayons"), "Edit4", 4);
     Edit5 = titleRow(QStringLiteral("Colonne Produits"), "Edit5", 5);
+    const QString titleNames[3] = {QStringLiteral("Titre fenêtre gauche"),
+                                   QStringLiteral("Titre fenêtre droite"),
+                                   QStringLiteral("Titre vue Secteur")};
     for (int i = 0; i < 3; ++i)
         colourButton(titres, QStringLiteral("spdbtn_color_titre%1").arg(i + 1), 1 + i, 210,
-                     28 + 21 * (i + 1));
+                     28 + 21 * (i + 1), titleNames[i]);
 
     // --- printing
     auto* RadioG_imprime = place(new QGroupBox(QStringLiteral(" Impression par défaut "), this),
@@ -170,8 +184,10 @@ void Tfrm_param::buildControls() {
     l->setObjectName(QStringLiteral("Label4"));
     SpinEdit2 = place(new QSpinBox(rappels), "SpinEdit2", 148, 20, 48, 22);
     SpinEdit2->setRange(1, 30); // at most two digits
+    l->setBuddy(SpinEdit2);
     l = label(rappels, QStringLiteral("Tolérance délai"), 6, 50, 120, 16);
     l->setObjectName(QStringLiteral("Label5"));
+    QLabel* tolerance = l;
     Label6 = place(new QLabel(rappels), "Label6", 148, 50, 48, 16);
     Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     TrackBar1 = place(new QSlider(Qt::Horizontal, rappels), "TrackBar1", 6, 66, 191, 26);
@@ -179,6 +195,7 @@ void Tfrm_param::buildControls() {
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
     TrackBar1->setPageStep(1);
+    tolerance->setBuddy(TrackBar1);
     connect(TrackBar1, &QSlider::valueChanged, this, &Tfrm_param::TrackBar1Change);
 
     // --- colour states
@@ -189,10 +206,14 @@ void Tfrm_param::buildControls() {
                                     QStringLiteral("avec tolérance délai")};
     for (int i = 0; i < 3; ++i) {
         const int y = 20 + 21 * i;
-        label(etats, stateLabels[i], 6, y + 2, 108, 16);
+        QLabel* l = label(etats, stateLabels[i], 6, y + 2, 108, 16);
         edt_pnl[i] = place(new QLineEdit(etats), nullptr, 115, y, 64, 20);
         edt_pnl[i]->setObjectName(QStringLiteral("edt_pnl%1").arg(i + 1));
-        colourButton(etats, QStringLiteral("spdbtn_color_prod%1").arg(i + 1), 4 + i, 180, y);
+        l->setBuddy(edt_pnl[i]);
+        // The field's colour is that of the state, its text the state's caption.
+        edt_pnl[i]->setAccessibleDescription(QStringLiteral("Légende et couleur de l'état"));
+        colourButton(etats, QStringLiteral("spdbtn_color_prod%1").arg(i + 1), 4 + i, 180, y,
+                     stateLabels[i]);
     }
 
     // --- list types
@@ -203,9 +224,11 @@ void Tfrm_param::buildControls() {
     bold.setBold(true);
     Label14->setFont(bold);
     ListBox1 = place(new QListWidget(listes), "ListBox1", 6, 34, 118, 108);
+    ListBox1->setAccessibleName(QStringLiteral("Listes types"));
     SpeedButton1 = place(new QToolButton(listes), "SpeedButton1", 146, 38, 26, 26);
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     SpeedButton1->setToolTip(QStringLiteral("Supprimer la liste type choisie"));
+    SpeedButton1->setAccessibleName(QStringLiteral("Supprimer cette liste"));
     auto* del = label(listes, QStringLiteral(" Supprimer cette liste"), 128, 66, 72, 34);
     del->setWordWrap(true);
     del->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -1,5 +1,6 @@
 #include "dialogs/req_glob.h"
 
+#include "dialogs/readable_colours.h"
 #include "model/global_operations.h"
 #include "model/platform.h"
 #include "model/shopping_data.h"
@@ -25,6 +26,7 @@ Tfrm_requete::Tfrm_requete(ShoppingData& data, Platform& platform, double euroRa
       data_(data), platform_(platform), euroRate_(euroRate), coefDelai_(coefDelai),
       recomputeTotal_(std::move(recomputeTotal)) {
     setObjectName(QStringLiteral("frm_requete"));
+    readable::mendSelection(this);
     setWindowTitle(QStringLiteral("Requêtes globales"));
     setFixedSize(kWidth, kHeight);
     QFont small(QStringLiteral("Arial"));
@@ -52,6 +54,8 @@ Tfrm_requete::Tfrm_requete(ShoppingData& data, Platform& platform, double euroRa
         b->setIcon(glyph);
         b->setAutoRaise(true);
         b->setProperty("tag", tag);
+        // The arrow runs what the line beside it says: that is its name for screen readers.
+        b->setAccessibleName(QString(text).simplified());
         connect(b, &QToolButton::clicked, this, handler);
         return l;
     };
@@ -92,6 +96,7 @@ Tfrm_requete::Tfrm_requete(ShoppingData& data, Platform& platform, double euroRa
     Edit1 = new QLineEdit(QStringLiteral("1"), prix);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(10 + multiply->width() + 2, 37, 60, 20);
+    multiply->setBuddy(Edit1);
 
     BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                               QStringLiteral("Annuler"), this);

@@ -1,6 +1,7 @@
 #include "dialogs/saiprod.h"
 
 #include "dialogs/calc_edit.h"
+#include "dialogs/readable_colours.h"
 #include "model/platform.h"
 #include "model/text_compare.h"
 
@@ -92,6 +93,7 @@ Tfrm_saiprod::Tfrm_saiprod(const ProductDialogInput& input, Platform& platform, 
                           Qt::MSWindowsFixedSizeDialogHint),
       platform_(platform), tree_(input.tree), checks_(input.checks) {
     setObjectName(QStringLiteral("frm_saiprod"));
+    readable::mendSelection(this);
     setWindowTitle(QString::fromUtf8("Définition d'un nouveau produit "));
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(12);
@@ -198,6 +200,16 @@ void Tfrm_saiprod::buildControls() {
 
     Label6 = label(this, "Label6", QStringLiteral("id_prod"), QRect(6, 170, 74, 14),
                    Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Each field is named by its label, for screen readers (the labels follow the titles the
+    // user chose); the picture is decoration.
+    Label2->setBuddy(Edit1);
+    Label5->setBuddy(ComboBox2);
+    Label1->setBuddy(ComboBox1);
+    Label4->setBuddy(RxCalcEdit1);
+    SpinEdit1->setAccessibleName(QString::fromUtf8("Période de rappel, en jours"));
+    Image1->setAccessibleName(QStringLiteral("Panier"));
+    Label6->setAccessibleDescription(QStringLiteral("Numéro du produit"));
 
     // Tab order: product, aisle, sector, price, reminder, Cancel, OK, then the period.
     QWidget::setTabOrder(Edit1, ComboBox2);

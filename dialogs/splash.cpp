@@ -1,5 +1,6 @@
 #include "dialogs/splash.h"
 
+#include "dialogs/readable_colours.h"
 #include "model/platform.h"
 #include "resources/pictures.h"
 
@@ -64,6 +65,7 @@ Tfrm_spash::Tfrm_spash(int tag, Platform* platform, QWidget* parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(2, 30, 47, 51);
     Image1->setPixmap(pictures::trolley());
+    Image1->setAccessibleName(QStringLiteral("Panier"));
     Image1->setScaledContents(true);
 
     auto* Panel2 = new QFrame(Panel1);
@@ -91,9 +93,8 @@ Tfrm_spash::Tfrm_spash(int tag, Platform* platform, QWidget* parent)
     Label4 = label(Panel1, "Label4", QRect(31, 116, 164, 15), webAddress(), linkFont);
     Label4->setToolTip(QStringLiteral("Bienvenue sur le site de Paniva"));
     for (QLabel* link : {Label3, Label4}) {
-        QPalette lp = link->palette();
-        lp.setColor(QPalette::WindowText, lp.color(QPalette::Active, QPalette::Highlight));
-        link->setPalette(lp);
+        // The desktop's link colour, darkened or lightened until it reads on the panel.
+        readable::setAccent(link, QPalette::WindowText, link->palette().color(QPalette::Link));
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);
     }
@@ -152,9 +153,7 @@ bool Tfrm_spash::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Tfrm_spash::turnRed(QLabel* link) {
-    QPalette lp = link->palette();
-    lp.setColor(QPalette::WindowText, Qt::red);
-    link->setPalette(lp);
+    readable::setAccent(link, QPalette::WindowText, Qt::red);
     link->repaint();
 }
 
