@@ -50,9 +50,9 @@ void Tfrm_main::afterUndoRedo() {
     // The grids follow their tables' signals; the rest of the window is shown again from the data.
     showOrgTree();
     showValidationText();
-    showListLabel();
+    ui_->lbl_eliste->setText(data_.listLabel());
     showTotal();
-    showModified();
+    ui_->spd_btn_sauve->setEnabled(data_.modified());
     updateProductSheetEnabled();
     showProduct();
 }
