@@ -9,7 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <utility>
 
 namespace bench {
 
@@ -263,19 +265,24 @@ QString tempPath(const QString& name) {
     return QDir(tempDir().path()).filePath(name);
 }
 
-QString largeListFile() {
-    static const QString path = [] {
-        const QString p = tempPath(QStringLiteral("large.pnv"));
+QString listFile(int products, int listRows) {
+    static std::map<std::pair<int, int>, QString> written;
+    QString& path = written[{products, listRows}];
+    if (path.isEmpty()) {
+        path = tempPath(QStringLiteral("list-%1-%2.pnv").arg(products).arg(listRows));
         ShoppingData data;
-        generateList(data, kLargeProducts, kLargeListRows);
+        generateList(data, products, listRows);
         QString error;
-        if (!listfile::save(p, data, &error)) {
-            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(p), qPrintable(error));
+        if (!listfile::save(path, data, &error)) {
+            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
             std::exit(1);
         }
-        return p;
-    }();
+    }
     return path;
+}
+
+QString largeListFile() {
+    return listFile(kLargeProducts, kLargeListRows);
 }
 
 double peakMemoryMB() {

@@ -26,6 +26,9 @@ QDate exampleToday();
 // A file holding the large generated list (kLargeProducts, kLargeListRows), written once per
 // process in a temporary directory that lives as long as the process.
 QString largeListFile();
+// A file holding a generated list of `products` products and `listRows` list rows, written once
+// per process and size in the same temporary directory.
+QString listFile(int products, int listRows);
 // A path in that temporary directory.
 QString tempPath(const QString& name);
 
