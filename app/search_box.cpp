@@ -1,6 +1,22 @@
 #include "app/search_box.h"
 
-SearchBox::SearchBox(QWidget* parent) : QComboBox(parent) {}
+#include <QListView>
+#include <QStringListModel>
+
+SearchBox::SearchBox(QWidget* parent) : QComboBox(parent), items_(new QStringListModel(this)) {
+    setModel(items_);
+    // Every item is one line of the same font: the list view need not measure them one by one,
+    // which with tens of thousands of items would take a noticeable time at each opening.
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true);
+    // The list drops below the box, as a list box, rather than as a menu over it: a menu-like
+    // list measures the height and the width of every item before it opens.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+}
+
+void SearchBox::setItems(const QStringList& items) {
+    items_->setStringList(items);
+}
 
 void SearchBox::showPopup() {
     emit dropDown();

@@ -221,7 +221,8 @@ void BM_Sort(benchmark::State& state) {
 // The shop filter on the first shop switched on (range 1 = 1) or off (0), the other click
 // untimed.
 void BM_Filter(benchmark::State& state) {
-    Tfrm_main& w = fresh(state);
+    Tfrm_main& w = window(static_cast<int>(state.range(0)));
+    w.loadList(fileOf(static_cast<int>(state.range(0))));
     w.spd_btn_rayonClick();
     redraw(w);
     auto* filter = bench::part<QToolButton>(w, "spd_btn_filtre");
