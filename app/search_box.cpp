@@ -9,9 +9,6 @@ SearchBox::SearchBox(QWidget* parent) : QComboBox(parent), items_(new QStringLis
     // which with tens of thousands of items would take a noticeable time at each opening.
     if (auto* list = qobject_cast<QListView*>(view()))
         list->setUniformItemSizes(true);
-    // The list drops below the box, as a list box, rather than as a menu over it: a menu-like
-    // list measures the height and the width of every item before it opens.
-    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
 }
 
 void SearchBox::setItems(const QStringList& items) {
