@@ -68,6 +68,15 @@ Tfrm_main& window(int products) {
     return *w;
 }
 
+// The window on its list as read, for the benchmarks that run on it unchanged (a gesture
+// benchmarked before may have emptied the list).
+Tfrm_main& listAsRead(int products) {
+    Tfrm_main& w = window(products);
+    w.loadList(fileOf(products));
+    redraw(w);
+    return w;
+}
+
 // The list read afresh (the filter off), untimed, so that a gesture that changes much finds it
 // as after start-up.
 Tfrm_main& fresh(benchmark::State& state) {
@@ -199,7 +208,7 @@ void BM_Validate(benchmark::State& state) {
 }
 
 void BM_Total(benchmark::State& state) {
-    Tfrm_main& w = window(static_cast<int>(state.range(0)));
+    Tfrm_main& w = listAsRead(static_cast<int>(state.range(0)));
     auto* total = bench::part<QPushButton>(w, "btn_total");
     for (auto _ : state) {
         total->click();
@@ -209,7 +218,7 @@ void BM_Total(benchmark::State& state) {
 
 // Aisle and product titles in turn, so that each click sorts.
 void BM_Sort(benchmark::State& state) {
-    Tfrm_main& w = window(static_cast<int>(state.range(0)));
+    Tfrm_main& w = listAsRead(static_cast<int>(state.range(0)));
     int column = 2;
     for (auto _ : state) {
         w.RxDBGrid1TitleBtnClick(column);
