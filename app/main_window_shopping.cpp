@@ -207,8 +207,7 @@ void Tfrm_main::cbb_rechDropDown() {
         return; // nothing typed: the list keeps its items
     // The box is emptied and refilled without it counting as a search.
     const QSignalBlocker quiet(ui_->cbb_rech);
-    ui_->cbb_rech->clear();
-    ui_->cbb_rech->addItems(*items);
+    static_cast<SearchBox*>(ui_->cbb_rech)->setItems(*items);
     ui_->cbb_rech->setCurrentIndex(-1);
     ui_->cbb_rech->setEditText(QString());
 }

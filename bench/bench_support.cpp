@@ -10,7 +10,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <utility>
 
 namespace bench {
 

@@ -91,7 +91,8 @@ Tfrm_saiprod::Tfrm_saiprod(const ProductDialogInput& input, Platform& platform, 
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      platform_(platform), tree_(input.tree), checks_(input.checks) {
+      platform_(platform), tree_(input.tree), checks_(input.checks),
+      otherProductNamed_(input.otherProductNamed) {
     setObjectName(QStringLiteral("frm_saiprod"));
     readable::mendSelection(this);
     setWindowTitle(QString::fromUtf8("Définition d'un nouveau produit "));
@@ -297,7 +298,12 @@ QWidget* Tfrm_saiprod::fieldWidget(FormField f) const {
 }
 
 void Tfrm_saiprod::BitBtn2Click() {
-    const auto error = product_edit::checkForm(values(), checks_);
+    const product_edit::ProductForm form = values();
+    product_edit::FormContext checks = checks_;
+    const QString stored = form.product.left(product_edit::kProductWidth);
+    if (otherProductNamed_ && otherProductNamed_(stored))
+        checks.otherProducts.insert(stored);
+    const auto error = product_edit::checkForm(form, checks);
     if (!error) {
         accept();
         return;

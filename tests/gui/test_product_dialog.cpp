@@ -265,6 +265,43 @@ private slots:
                                      "BitBtn1", "BitBtn2", "SpinEdit1", "Edit1"}));
     }
 
+    // OK refuses the name of another product (exactly as stored, case counting) but lets a
+    // corrected product keep its own.
+    void okComparesTheNameWithTheOtherProducts() {
+        ShoppingData d;
+        fillShop(d);
+        ScriptedPlatform platform;
+        {
+            Tfrm_saiprod dlg(inputFor(d, platform), platform);
+            QVERIFY(showActive(dlg));
+            type(edit(dlg, "Edit1"), QStringLiteral("Pommes"));
+            type(edit(dlg, "ComboBox2"), QStringLiteral("Fruits"));
+            QTest::mouseClick(child<QPushButton>(dlg, "BitBtn2"), Qt::LeftButton);
+            QCOMPARE(platform.lastMessage().text,
+                     QString::fromUtf8("ERREUR : Le produit [Pommes] existe déjà"));
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(focusName(dlg), QStringLiteral("Edit1"));
+            type(edit(dlg, "Edit1"), QStringLiteral("pommes"));
+            QTest::mouseClick(child<QPushButton>(dlg, "BitBtn2"), Qt::LeftButton);
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(d.catalogue.locate(Cat::Produit, QStringLiteral("Pommes")));
+        const int before = static_cast<int>(platform.messages.size());
+        {
+            Tfrm_saiprod keep(inputFor(d, platform, {}, d.catalogue.bookmark()), platform);
+            QVERIFY(showActive(keep));
+            QTest::mouseClick(child<QPushButton>(keep, "BitBtn2"), Qt::LeftButton);
+            QCOMPARE(keep.result(), int(QDialog::Accepted));
+        }
+        Tfrm_saiprod rename(inputFor(d, platform, {}, d.catalogue.bookmark()), platform);
+        QVERIFY(showActive(rename));
+        type(edit(rename, "Edit1"), QStringLiteral("Lait"));
+        QTest::mouseClick(child<QPushButton>(rename, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(static_cast<int>(platform.messages.size()), before + 1);
+        QCOMPARE(platform.lastMessage().text,
+                 QString::fromUtf8("ERREUR : Le produit [Lait] existe déjà"));
+    }
+
     // A refused OK shows the message, puts the focus on the field and keeps the dialog open.
     void refusedOkStaysOpen() {
         ShoppingData d;
