@@ -10,9 +10,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 
+class CredentialStore;
+class PhoneSession;
 class Platform;
+class QProgressDialog;
 class SplitterWidths;
 class QLineEdit;
 class Tfrm_convert;
@@ -44,6 +48,7 @@ struct Accepted;
 //   main_window_output.cpp    exports and print preview
 //   main_window_listtypes.cpp the "Liste-type" menu
 //   main_window_tools.cpp     Options dialog, global operations, converter
+//   main_window_phone.cpp     the list sent to the phone's task list, the ticks read back
 //   main_window_ui.h          MainWindowUi, the controls; the toolbar and menu builders
 //   start_options.h           StartOptions and WindowHooks, given at construction
 //   product_sheet.{h,cpp}     ProductSheet, the sheet under the catalogue (Panel7)
@@ -131,6 +136,9 @@ public slots:
     void spd_btn_paramClick();               // tools: Options dialog
     void smenu_reqClick();                   // "Requêtes globales"
     void spd_btn_convertClick();             // converter button pressed down or up
+    void smenu_telephoneClick();             // phone: "Téléphone (CalDAV)..."
+    void smenu_envoyerClick();               // "En&voyer au téléphone"
+    void smenu_releverClick();               // "Re&lever le téléphone"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +157,7 @@ private:
     void setupOutput();
     void setupListTypes();
     void setupTools();
+    void setupPhone();
     QString settingsPath() const;          // kabiro.ini in the start-up directory
     GestureContext gestureContext() const; // today and the reminder tolerance
 
@@ -187,6 +196,18 @@ private:
     bool controlDragOver(const QString& source, const QString& target) const;
     drop::DropOutcome controlDragDrop(const QString& source, const QString& target);
     const QCursor& dragCursor(int number) const;
+
+    // The phone. openPhoneSession: a session ready for an exchange, or null after a message.
+    CredentialStore& credentials();
+    PhoneSession* openPhoneSession();
+    // Runs one exchange of the session under a progress box whose "Annuler" cancels it; `done`
+    // runs once it ended, after the box is gone.
+    void runPhoneExchange(const QString& label, const std::function<void()>& start,
+                          const std::function<void()>& done);
+    void phoneFetched();
+    // The products ticked on the phone validated as "Valide" does, in one step of the list's
+    // history; the number validated.
+    int validatePhonePurchases(const QStringList& products);
     ProductDialogContext productDialogContext() const;
     void productAccepted(const product_edit::Accepted& done);
 
@@ -206,6 +227,8 @@ private:
     bool endingSheetEdit_ = false;
     QWidget* pressSource_ = nullptr; // the pending press of a drag source
     QPoint pressAt_;
+    std::unique_ptr<CredentialStore> keyring_; // when the hooks give no store
+    std::unique_ptr<PhoneSession> phone_;      // the exchange under way, or the last one
     // The filter of the gesture controls' events, last: it goes first when the window goes.
     std::unique_ptr<QObject> shoppingEvents_;
 };
