@@ -164,6 +164,31 @@ private slots:
                  qPrintable(run.platform.lastMessage().text));
     }
 
+    void settingsDialogRefusesAnAddressThatIsNotHttp() {
+        gui::Run run;
+        FakeCredentialStore store;
+        run.hooks.credentials = &store;
+        Tfrm_main& w = run.start();
+        bool stayedOpen = false;
+        gui::whenModal<Tfrm_telephone>([&](Tfrm_telephone& d) {
+            QTest::keyClicks(gui::part<QLineEdit>(d, "edt_url"),
+                             QStringLiteral("ftp://nas/courses"));
+            QTest::keyClicks(gui::part<QLineEdit>(d, "edt_utilisateur"), user_);
+            QTest::keyClicks(gui::part<QLineEdit>(d, "edt_motdepasse"), password_);
+            QTest::mouseClick(gui::part<QPushButton>(d, "btn_ok"), Qt::LeftButton);
+            stayedOpen = d.isVisible();
+            d.reject();
+        });
+        gui::part<QAction>(w, "smenu_telephone")->trigger();
+        QVERIFY(stayedOpen);
+        QCOMPARE(run.platform.messages.size(), 1);
+        QCOMPARE(run.platform.lastMessage().icon, Platform::Icon::Error);
+        QVERIFY(run.platform.lastMessage().text.startsWith(
+            QStringLiteral("Adresse de liste de tâches invalide : ftp://nas/courses")));
+        QVERIFY(!gui::readBytes(run.iniPath()).contains("TELEPHONE"));
+        QVERIFY(store.passwords.isEmpty());
+    }
+
     void tickedOnThePhoneIsValidatedOnYes() {
         gui::Run run;
         FakeCredentialStore store;
