@@ -6,6 +6,8 @@
 #include "app/splitter_widths.h"
 #include "model/ini_file.h"
 #include "model/platform.h"
+#include "phone/credential_store.h"
+#include "phone/phone_session.h"
 #include "resources/pictures.h"
 
 #include <QCoreApplication>
@@ -92,6 +94,9 @@ Tfrm_main::~Tfrm_main() {
     // they tell meanwhile (a field losing the focus) must not reach the window any more.
     ui_->sheet->disconnect(this);
     ui_->cart->disconnect(this);
+    // An exchange under way ends without reaching the window.
+    if (phone_)
+        phone_->disconnect(this);
 }
 
 QString Tfrm_main::newListName() {
@@ -113,14 +118,15 @@ const QCursor& Tfrm_main::dragCursor(int number) const {
 
 void Tfrm_main::connectAreas() {
     // Each area of the window connects its controls here, one call per area, in this order:
-    // shopping gestures, product editing, output, list types, tools, undo and redo, then the keys
-    // of them all and their names for screen readers.
+    // shopping gestures, product editing, output, list types, tools, undo and redo, phone, then
+    // the keys of them all and their names for screen readers.
     setupShopping();
     setupProducts();
     setupOutput();
     setupListTypes();
     setupTools();
     setupUndo();
+    setupPhone();
     setupKeys();
     setupAccess();
 }

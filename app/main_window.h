@@ -11,9 +11,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
 
+class CredentialStore;
+class PhoneSession;
 class Platform;
+class QProgressDialog;
 class SplitterWidths;
 class QLineEdit;
 class Tfrm_convert;
@@ -48,6 +52,7 @@ struct Accepted;
 //   main_window_undo.cpp      the "Edition" menu: undo and redo
 //   main_window_keys.cpp      the keys of every command, the menu bar reached with Alt and F10
 //   main_window_access.cpp    names for screen readers, labels of fields, tab order
+//   main_window_phone.cpp     the list sent to the phone's task list, the ticks read back
 //   main_window_ui.h          MainWindowUi, the controls; the toolbar and menu builders
 //   start_options.h           StartOptions and WindowHooks, given at construction
 //   product_sheet.{h,cpp}     ProductSheet, the sheet under the catalogue (Panel7)
@@ -154,6 +159,9 @@ public slots:
     void spd_btn_convertClick();             // converter button pressed down or up
     void smenu_annulerClick();               // "Annuler" (Ctrl+Z)
     void smenu_retablirClick();              // "Rétablir" (Ctrl+Y, Ctrl+Shift+Z)
+    void smenu_telephoneClick();             // phone: "Téléphone (CalDAV)..."
+    void smenu_envoyerClick();               // "En&voyer au téléphone"
+    void smenu_releverClick();               // "Re&lever le téléphone"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -173,8 +181,9 @@ private:
     void setupListTypes();
     void setupTools();
     void setupUndo();
-    void showUndoState();                  // the "Edition" items follow the history
-    void afterUndoRedo();                  // the window shows the data as they are back
+    void showUndoState(); // the "Edition" items follow the history
+    void afterUndoRedo(); // the window shows the data as they are back
+    void setupPhone();
     void setupKeys();                      // after every area: the keys of their commands
     void setupAccess();                    // last: names from the tool tips that show the keys
     QString settingsPath() const;          // kabiro.ini in the start-up directory
@@ -216,6 +225,18 @@ private:
     bool controlDragOver(const QString& source, const QString& target) const;
     drop::DropOutcome controlDragDrop(const QString& source, const QString& target);
     const QCursor& dragCursor(int number) const;
+
+    // The phone. openPhoneSession: a session ready for an exchange, or null after a message.
+    CredentialStore& credentials();
+    PhoneSession* openPhoneSession();
+    // Runs one exchange of the session under a progress box whose "Annuler" cancels it; `done`
+    // runs once it ended, after the box is gone.
+    void runPhoneExchange(const QString& label, const std::function<void()>& start,
+                          const std::function<void()>& done);
+    void phoneFetched();
+    // The products ticked on the phone validated as "Valide" does, in one step of the list's
+    // history; the number validated.
+    int validatePhonePurchases(const QStringList& products);
     ProductDialogContext productDialogContext() const;
     void productAccepted(const product_edit::Accepted& done);
 
@@ -238,6 +259,8 @@ private:
     bool tellingNoteRefusal_ = false;
     QWidget* pressSource_ = nullptr; // the pending press of a drag source
     QPoint pressAt_;
+    std::unique_ptr<CredentialStore> keyring_; // when the hooks give no store
+    std::unique_ptr<PhoneSession> phone_;      // the exchange under way, or the last one
     // The filter of the gesture controls' events, last: it goes first when the window goes.
     std::unique_ptr<QObject> shoppingEvents_;
 };

@@ -140,6 +140,10 @@ void buildMenus(MainWindowUi& ui, QMainWindow* window) {
     ui.HTML1 = item(ui.smenu_exporter, "HTML1", QStringLiteral("HTML"));
     ui.Exporterlorganisation1 =
         item(ui.smenu_fichier, "Exporterlorganisation1", QStringLiteral("Exporter l'organisation"));
+    ui.smenu_envoyer =
+        item(ui.smenu_fichier, "smenu_envoyer", QStringLiteral("En&voyer au téléphone"));
+    ui.smenu_relever =
+        item(ui.smenu_fichier, "smenu_relever", QStringLiteral("Re&lever le téléphone"));
     ui.smenu_fichier->addSeparator();
     ui.smenu_print = item(ui.smenu_fichier, "smenu_print", QStringLiteral("&Imprimer"));
     ui.smenu_fichier->addSeparator();
@@ -191,6 +195,9 @@ void buildMenus(MainWindowUi& ui, QMainWindow* window) {
     ui.smenu_req->setEnabled(false);
     ui.smenu_parametrage->addSeparator();
     ui.smenu_options = item(ui.smenu_parametrage, "smenu_options", QStringLiteral("Options"));
+    ui.smenu_parametrage->addSeparator();
+    ui.smenu_telephone =
+        item(ui.smenu_parametrage, "smenu_telephone", QStringLiteral("Téléphone (CalDAV)..."));
 
     ui.smenu_fenetre = menu(bar, "smenu_fenetre", QStringLiteral("Fenêtre"));
     ui.smenu_sauv_dispo =

@@ -81,6 +81,8 @@ struct MainWindowUi {
     QAction* Texte1 = nullptr;
     QAction* HTML1 = nullptr;
     QAction* Exporterlorganisation1 = nullptr;
+    QAction* smenu_envoyer = nullptr; // "En&voyer au téléphone"
+    QAction* smenu_relever = nullptr; // "Re&lever le téléphone"
     QAction* smenu_print = nullptr;
     QAction* smenu_quitter = nullptr;
     QMenu* smenu_edition = nullptr; // "Edition": undo and redo
@@ -103,6 +105,7 @@ struct MainWindowUi {
     QAction* smn_par_htm = nullptr; // "Export HTML"
     QAction* smenu_req = nullptr;   // "Requêtes globales"
     QAction* smenu_options = nullptr;
+    QAction* smenu_telephone = nullptr; // "Téléphone (CalDAV)..."
     QMenu* smenu_fenetre = nullptr;
     QAction* smenu_sauv_dispo = nullptr;
     QAction* smenu_rest_dispo = nullptr;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+class CredentialStore;
 class QDrag;
 class Tfrm_saiprod;
 
@@ -18,6 +19,8 @@ struct WindowHooks {
     std::function<int(Tfrm_saiprod&)> productDialogExec;
     // Shows the print preview of the list; empty: the preview dialog.
     PreviewLauncher previewLauncher;
+    // Where the phone's password is kept; null: the desktop's keyring. It outlives the window.
+    CredentialStore* credentials = nullptr;
 };
 
 // How the main window starts.

@@ -9,6 +9,7 @@
 namespace {
 
 const char kCancelled[] = "kabiroCancelled";
+const char kTooLarge[] = "kabiroTooLarge";
 
 bool isLoopback(const QUrl& url) {
     const QString host = url.host();
@@ -25,8 +26,13 @@ QUrl withSlash(QUrl u) {
     return u;
 }
 
-QString transportError(QNetworkReply* reply, int timeoutMs) {
+QString transportError(QNetworkReply* reply, int timeoutMs, qint64 maxBytes) {
     const QString host = reply->url().host();
+    if (reply->property(kTooLarge).toBool())
+        return QStringLiteral("Réponse du serveur %1 trop volumineuse (plus de %2 Mo) : "
+                              "requête abandonnée")
+            .arg(host)
+            .arg(maxBytes / (1024 * 1024));
     switch (reply->error()) {
     case QNetworkReply::OperationCanceledError:
         if (reply->property(kCancelled).toBool())
@@ -119,7 +125,21 @@ void CaldavClient::send(const QByteArray& method, QNetworkRequest request, const
     QNetworkReply* reply = nam_->sendCustomRequest(request, method, body);
     counts_[method] += 1;
     replies_.insert(reply, std::move(done));
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid())
+            checkSize(reply, length.toLongLong());
+    });
+    connect(reply, &QNetworkReply::downloadProgress, this,
+            [this, reply](qint64 received, qint64) { checkSize(reply, received); });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
+}
+
+void CaldavClient::checkSize(QNetworkReply* reply, qint64 received) {
+    if (received <= maxResponseBytes_ || reply->property(kTooLarge).toBool())
+        return;
+    reply->setProperty(kTooLarge, true);
+    reply->abort();
 }
 
 void CaldavClient::finish(QNetworkReply* reply) {
@@ -131,12 +151,13 @@ void CaldavClient::finish(QNetworkReply* reply) {
     replies_.erase(it);
     DavResponse r;
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && status.toInt() > 0 && !reply->property(kCancelled).toBool()) {
+    if (status.isValid() && status.toInt() > 0 && !reply->property(kCancelled).toBool() &&
+        !reply->property(kTooLarge).toBool()) {
         r.status = status.toInt();
         r.body = reply->readAll();
         r.etag = reply->rawHeader("ETag");
     } else {
-        r.error = transportError(reply, timeoutMs_);
+        r.error = transportError(reply, timeoutMs_, maxResponseBytes_);
     }
     done(r);
 }

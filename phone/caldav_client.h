@@ -52,6 +52,11 @@ public:
 
     void setTimeout(int ms) { timeoutMs_ = ms; }
     int timeout() const { return timeoutMs_; }
+    // The largest answer taken from a server: a bigger one (announced or received) ends the
+    // request with an error, so that a faulty or hostile server cannot fill the memory.
+    static constexpr qint64 kDefaultMaxResponseBytes = 32 * 1024 * 1024;
+    void setMaxResponseBytes(qint64 bytes) { maxResponseBytes_ = bytes; }
+    qint64 maxResponseBytes() const { return maxResponseBytes_; }
 
     // Why credentials must not be sent to that address (plain http to another machine); empty
     // when they may.
@@ -80,10 +85,12 @@ private:
     void send(const QByteArray& method, QNetworkRequest request, const QByteArray& body,
               Callback done);
     void finish(QNetworkReply* reply);
+    void checkSize(QNetworkReply* reply, qint64 received);
 
     CaldavAccount account_;
     QUrl collection_;
     int timeoutMs_ = 30000;
+    qint64 maxResponseBytes_ = kDefaultMaxResponseBytes;
     QNetworkAccessManager* nam_;
     QHash<QNetworkReply*, Callback> replies_;
     QHash<QByteArray, int> counts_;

@@ -110,6 +110,7 @@ struct Run {
             else
                 dialogPreviewLauncher(window.get())(printer, paint);
         };
+        options.hooks.credentials = hooks.credentials;
         window = std::make_unique<Tfrm_main>(platform, options);
         return *window;
     }

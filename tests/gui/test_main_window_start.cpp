@@ -269,10 +269,11 @@ private slots:
             titles << a->text();
         QCOMPARE(titles, (QStringList{"Fichier", "Produit", "Liste-type", "Paramétrage", "Fenêtre",
                                       "Aide"}));
-        QCOMPARE(texts(gui::part<QMenu>(w, "smenu_fichier")),
-                 (QStringList{"&Nouveau", "&Ouvrir...", "-", "&Enregistrer", "En&registrer sous...",
-                              "-", "E&xporter la liste", "Exporter l'organisation", "-",
-                              "&Imprimer", "-", "&Quitter"}));
+        QCOMPARE(
+            texts(gui::part<QMenu>(w, "smenu_fichier")),
+            (QStringList{"&Nouveau", "&Ouvrir...", "-", "&Enregistrer", "En&registrer sous...", "-",
+                         "E&xporter la liste", "Exporter l'organisation", "En&voyer au téléphone",
+                         "Re&lever le téléphone", "-", "&Imprimer", "-", "&Quitter"}));
         QCOMPARE(texts(gui::part<QMenu>(w, "smenu_exporter")), (QStringList{"Texte ", "HTML"}));
         QCOMPARE(texts(gui::part<QMenu>(w, "Menu_produit")),
                  (QStringList{"Edite", "-", "Nouveau", "Suppression"}));
@@ -281,7 +282,7 @@ private slots:
         QCOMPARE(texts(gui::part<QMenu>(w, "smenu_parametrage")),
                  (QStringList{"Fenêtre magasins", "Filtre sur magasins", "-", "Barre d'outils",
                               "Fiche Produit", "-", "Export ASCII", "Export HTML", "-",
-                              "Requêtes globales", "-", "Options"}));
+                              "Requêtes globales", "-", "Options", "-", "Téléphone (CalDAV)..."}));
         QCOMPARE(texts(gui::part<QMenu>(w, "smenu_fenetre")),
                  (QStringList{"Sauvegarder la disposition", "Restaurer la disposition"}));
         QCOMPARE(texts(gui::part<QMenu>(w, "smenu_menu_aide")),

@@ -169,6 +169,35 @@ private slots:
         }
     }
 
+    void anAnswerOverTheCapIsRefused() {
+        // A task list whose answer is far bigger than the client takes.
+        QList<std::tuple<QByteArray, QByteArray, QByteArray>> many;
+        for (int i = 0; i < 40; ++i)
+            many.append({"/l/t" + QByteArray::number(i) + ".ics", "\"1\"", kTicked});
+        ScriptedHttpServer server([&](const auto& req) {
+            return req.method == "PROPFIND" ? ScriptedHttpServer::collection()
+                                            : ScriptedHttpServer::tasks(many);
+        });
+        auto fetchWithCap = [&](qint64 cap) {
+            CaldavClient client(
+                CaldavAccount{QUrl(QString::fromLatin1(server.url("/l/"))), {}, {}});
+            client.setMaxResponseBytes(cap);
+            SyncState state;
+            PhoneSync sync(client, state);
+            return runSync(sync, [&] { sync.fetch(); });
+        };
+        QCOMPARE(CaldavClient(CaldavAccount{}).maxResponseBytes(), 32 * 1024 * 1024);
+        const PhoneSync::Outcome refused = fetchWithCap(4096);
+        QVERIFY(!refused.ok);
+        QVERIFY2(refused.error.contains(QStringLiteral("trop volumineuse")),
+                 qPrintable(refused.error));
+        QVERIFY(refused.ticked.isEmpty());
+        // The same answer under the cap is read.
+        const PhoneSync::Outcome read = fetchWithCap(1024 * 1024);
+        QVERIFY2(read.ok, qPrintable(read.error));
+        QCOMPARE(read.tasksRead, 40);
+    }
+
     void credentialsTravelOnlyWhereTheyMay() {
         // Plain http to another machine: nothing is sent at all.
         CaldavClient far(CaldavAccount{QUrl(QStringLiteral("http://courses.example.invalid/l/")),
