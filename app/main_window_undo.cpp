@@ -10,7 +10,9 @@
 #include "app/main_window_ui.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
+#include <QToolButton>
 
 void Tfrm_main::setupUndo() {
     connect(ui_->smenu_annuler, &QAction::triggered, this, &Tfrm_main::smenu_annulerClick);
