@@ -11,30 +11,7 @@ ProductDialogInput productDialogInput(const ShoppingData& data, Platform& platfo
     const RecordTable& cat = data.catalogue;
     ProductDialogInput in;
     in.tree = data.tree;
-    // The lists come from the tree; the other products' names are only looked at when OK is
-    // pressed, by one comparison per product, instead of being gathered at every opening.
-    for (const auto& e : data.tree.walk()) {
-        if (e.depth == 0)
-            in.checks.sectors << e.node->text;
-        else if (e.depth == 1)
-            in.checks.aisles << e.node->text;
-    }
-    in.checks.editing = edited != 0;
-    if (edited != 0 && cat.bookmark() == edited)
-        in.checks.originalName = cat.text(Cat::Produit);
-    for (int p = 0; edited != 0 && in.checks.originalName.isNull() && p < cat.recordCount(); ++p)
-        if (cat.recordAt(p).id == edited) {
-            in.checks.originalName = RecordTable::textOf(cat.recordAt(p), Cat::Produit);
-            break;
-        }
-    in.otherProductNamed = [&cat, edited](const QString& name) {
-        for (int p = 0; p < cat.recordCount(); ++p) {
-            const Record& r = cat.recordAt(p);
-            if (!(edited != 0 && r.id == edited) && RecordTable::textOf(r, Cat::Produit) == name)
-                return true;
-        }
-        return false;
-    };
+    in.checks = product_edit::formContext(data.tree, cat, edited);
     in.newSectorsAllowed = ctx.newSectorsAllowed;
     in.defaultPeriod = ctx.defaultPeriod;
     in.sectorTitle = ctx.sectorTitle;

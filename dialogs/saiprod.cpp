@@ -91,8 +91,7 @@ Tfrm_saiprod::Tfrm_saiprod(const ProductDialogInput& input, Platform& platform, 
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      platform_(platform), tree_(input.tree), checks_(input.checks),
-      otherProductNamed_(input.otherProductNamed) {
+      platform_(platform), tree_(input.tree), checks_(input.checks) {
     setObjectName(QStringLiteral("frm_saiprod"));
     readable::mendSelection(this);
     setWindowTitle(QString::fromUtf8("Définition d'un nouveau produit "));
@@ -298,12 +297,7 @@ QWidget* Tfrm_saiprod::fieldWidget(FormField f) const {
 }
 
 void Tfrm_saiprod::BitBtn2Click() {
-    const product_edit::ProductForm form = values();
-    product_edit::FormContext checks = checks_;
-    const QString stored = form.product.left(product_edit::kProductWidth);
-    if (otherProductNamed_ && otherProductNamed_(stored))
-        checks.otherProducts.insert(stored);
-    const auto error = product_edit::checkForm(form, checks);
+    const auto error = product_edit::checkForm(values(), checks_);
     if (!error) {
         accept();
         return;

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QLocale>
 #include <QString>
-#include <functional>
 #include <optional>
 
 class CalcEdit;
@@ -22,12 +21,8 @@ class QSpinBox;
 struct ProductDialogInput {
     OrgTree tree;                     // the sector tree when the dialog opens
     product_edit::FormContext checks; // what OK compares the values with
-    // Whether a product other than the one corrected is named so; asked when OK is pressed
-    // rather than gathering every name at each opening. When unset, checks.otherProducts is
-    // used alone.
-    std::function<bool(const QString&)> otherProductNamed;
-    bool newSectorsAllowed = true; // Nv_secteur
-    int defaultPeriod = 12;        // Nbj_renouve, for a new product
+    bool newSectorsAllowed = true;    // Nv_secteur
+    int defaultPeriod = 12;           // Nbj_renouve, for a new product
     QString sectorTitle = QStringLiteral("Secteur");
     QString aisleTitle = QStringLiteral("Rayon");
     QString productTitle = QStringLiteral("Produit");
@@ -72,7 +67,6 @@ private:
     Platform& platform_;
     OrgTree tree_;
     product_edit::FormContext checks_;
-    std::function<bool(const QString&)> otherProductNamed_;
     bool aisleTyped_ = true; // false: the aisle can only be picked from the list
 
     QLabel* Label1 = nullptr; // sector title
