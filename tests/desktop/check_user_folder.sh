@@ -149,13 +149,13 @@ quit_program() {
     return 1
 }
 
-# Opens the menu "Liste-type" (Fichier, then two menus to the right), then closes it.
+# Opens the menu "Liste-type" (Fichier, then three menus to the right), then closes it.
 open_list_type_menu() {
     local main="$1"
     x windowfocus --sync "$main" > /dev/null 2>&1
     x mousemove --window "$main" 28 8 click 1 > /dev/null 2>&1
     sleep 0.4
-    x key Right Right > /dev/null 2>&1
+    x key Right Right Right > /dev/null 2>&1
     sleep 0.8
     x key Escape > /dev/null 2>&1
     sleep 0.3

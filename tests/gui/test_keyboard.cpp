@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(bar->activeAction(), gui::part<QMenu>(w, "smenu_fichier")->menuAction());
         QVERIFY(!QApplication::activePopupWidget());
         QTest::keyClick(bar, Qt::Key_Right);
-        QCOMPARE(bar->activeAction(), gui::part<QMenu>(w, "Menu_produit")->menuAction());
+        QCOMPARE(bar->activeAction(), gui::part<QMenu>(w, "smenu_edition")->menuAction());
         QTest::keyClick(bar, Qt::Key_Escape);
         // F10 opens the first menu.
         gui::part<RecordGrid>(w, "RxDBGrid1")->setFocus();

@@ -267,8 +267,8 @@ private slots:
         QStringList titles;
         for (QAction* a : w.menuBar()->actions())
             titles << a->text();
-        QCOMPARE(titles, (QStringList{"Fichier", "Produit", "Liste-type", "Paramétrage", "Fenêtre",
-                                      "Aide"}));
+        QCOMPARE(titles, (QStringList{"Fichier", "Edition", "Produit", "Liste-type", "Paramétrage",
+                                      "Fenêtre", "Aide"}));
         QCOMPARE(
             texts(gui::part<QMenu>(w, "smenu_fichier")),
             (QStringList{"&Nouveau", "&Ouvrir...", "-", "&Enregistrer", "En&registrer sous...", "-",
