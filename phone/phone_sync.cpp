@@ -235,40 +235,21 @@ void PhoneSync::planSend(const QList<ShoppingTask>& rows) {
 }
 
 void PhoneSync::createTask(const QString& key, const ShoppingTask& row, int retries) {
-    SyncEntry* e = state_.find(key);
-    const QString href = hrefPath(e->href);
-    const QByteArray ics = ical::serialize(task::newCalendar(e->uid, row, clock_()));
-    client_.put(urlOf(href), ics, QByteArray(), [=, this](const DavResponse& r) {
-        if (stopped_)
-            return opDone();
-        if (r.success()) {
-            if (SyncEntry* s = state_.find(key)) {
-                s->etag = r.etag;
-                s->fingerprint = row.fingerprint();
-            }
-            ++outcome_.created;
-            return opDone();
-        }
-        if (r.answered() && r.status == 412 && retries > 0) {
-            // A task already stands there (written by a send that was cut short): merge with it.
-            ++outcome_.conflicts;
-            return reread(href, [=, this](std::optional<ical::Component> cal, QByteArray etag) {
-                if (cal)
-                    updateTask(key, row, *cal, etag, retries - 1);
-                else
-                    createTask(key, row, retries - 1);
-            });
-        }
-        fail(describeFailure(r, kWriteWhat + QStringLiteral(" « %1 »").arg(row.product)));
-        opDone();
-    });
+    const SyncEntry* e = state_.find(key);
+    putTask(key, row, ical::serialize(task::newCalendar(e->uid, row, clock_())), QByteArray(),
+            &Outcome::created, retries);
 }
 
 void PhoneSync::updateTask(const QString& key, const ShoppingTask& row, const ical::Component& base,
                            const QByteArray& etag, int retries) {
-    SyncEntry* e = state_.find(key);
-    const QString href = hrefPath(e->href);
-    const QByteArray ics = ical::serialize(task::mergedCalendar(base, row, clock_()));
+    putTask(key, row, ical::serialize(task::mergedCalendar(base, row, clock_())), etag,
+            &Outcome::updated, retries);
+}
+
+void PhoneSync::putTask(const QString& key, const ShoppingTask& row, const QByteArray& ics,
+                        const QByteArray& etag, int Outcome::*counted, int retries) {
+    const QString href = hrefPath(state_.find(key)->href);
+    // No ETag: the task is new and nothing may stand there; else it must still be as read.
     client_.put(urlOf(href), ics, etag, [=, this](const DavResponse& r) {
         if (stopped_)
             return opDone();
@@ -277,11 +258,12 @@ void PhoneSync::updateTask(const QString& key, const ShoppingTask& row, const ic
                 s->etag = r.etag;
                 s->fingerprint = row.fingerprint();
             }
-            ++outcome_.updated;
+            ++(outcome_.*counted);
             return opDone();
         }
         if (r.answered() && r.status == 412 && retries > 0) {
-            // Changed on the phone since it was read: merged with the version now on the server.
+            // A task stands there that was not as expected (changed on the phone since it was
+            // read, or written by a send that was cut short): merged with the version now there.
             ++outcome_.conflicts;
             return reread(href, [=, this](std::optional<ical::Component> cal, QByteArray now) {
                 if (cal)

@@ -92,6 +92,10 @@ private:
     void createTask(const QString& key, const ShoppingTask& task, int retries);
     void updateTask(const QString& key, const ShoppingTask& task, const ical::Component& base,
                     const QByteArray& etag, int retries);
+    // Writes a task (If-Match `etag`, or If-None-Match when empty) and counts it in `counted`;
+    // a 412 reads the task again and merges, at most `retries` times.
+    void putTask(const QString& key, const ShoppingTask& task, const QByteArray& ics,
+                 const QByteArray& etag, int Outcome::*counted, int retries);
     void deleteTask(const QString& key, const QString& href, const QByteArray& etag, int retries);
     // GET of one task, then `then` with its calendar and ETag (404: no calendar).
     void reread(const QString& href,
