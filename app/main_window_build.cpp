@@ -42,19 +42,6 @@ QVBoxLayout* column(QWidget* w) {
     return l;
 }
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QLineEdit* field(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setFixedHeight(20);
-    return e;
-}
-
 QWidget* buildLeftPart(MainWindowUi& ui, ShoppingData& data, const RegionalSettings& regional,
                        QWidget* window) {
     ui.Panel4 = panel(ui.Splitter1, "Panel4");
@@ -151,7 +138,7 @@ QWidget* buildListView(MainWindowUi& ui, ShoppingData& data, QWidget* window) {
     ui.cbb_rech->setMaximumWidth(160);
     ui.cbb_rech->setFixedHeight(21);
     ui.cbb_rech->setEditText(QStringLiteral("Recherche"));
-    ui.lbl_eliste = textLabel(ui.Panel2, "lbl_eliste", QStringLiteral("Liste complète"));
+    ui.lbl_eliste = look::namedLabel(ui.Panel2, "lbl_eliste", QStringLiteral("Liste complète"));
     ui.lbl_eliste->setAlignment(Qt::AlignCenter);
     ui.lbl_eliste->setMinimumWidth(40);
     ui.lbl_eliste->setFixedHeight(19);
@@ -161,8 +148,8 @@ QWidget* buildListView(MainWindowUi& ui, ShoppingData& data, QWidget* window) {
     ui.btn_total = new QPushButton(QStringLiteral("Total"), ui.Panel2);
     ui.btn_total->setObjectName(QStringLiteral("btn_total"));
     ui.btn_total->setFixedSize(44, 21);
-    ui.edt_total = field(ui.Panel2, "edt_total");
-    ui.edt_tot_nbre = field(ui.Panel2, "edt_tot_nbre");
+    ui.edt_total = look::field(ui.Panel2, "edt_total");
+    ui.edt_tot_nbre = look::field(ui.Panel2, "edt_tot_nbre");
     for (QLineEdit* e : {ui.edt_total, ui.edt_tot_nbre}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
@@ -175,8 +162,8 @@ QWidget* buildListView(MainWindowUi& ui, ShoppingData& data, QWidget* window) {
     grid->addWidget(ui.edt_tot_nbre, 1, 3);
 
     auto* validated =
-        textLabel(ui.Panel2, "lbl_dern_liste", QStringLiteral("Dern. liste\nvalidée le"));
-    ui.edt_date_vali = field(ui.Panel2, "edt_date_vali");
+        look::namedLabel(ui.Panel2, "lbl_dern_liste", QStringLiteral("Dern. liste\nvalidée le"));
+    ui.edt_date_vali = look::field(ui.Panel2, "edt_date_vali");
     ui.edt_date_vali->setReadOnly(true);
     ui.edt_date_vali->setFocusPolicy(Qt::NoFocus);
     ui.edt_date_vali->setText(ShoppingData::initialValidationText());

@@ -38,19 +38,6 @@ private:
     QRegularExpression pattern_;
 };
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QLineEdit* field(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setFixedHeight(20);
-    return e;
-}
-
 } // namespace
 
 ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateFormat,
@@ -63,7 +50,7 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     outer->setContentsMargins(1, 1, 2, 1);
     outer->setSpacing(3);
 
-    strip_ = textLabel(this, "Panel5", QString());
+    strip_ = look::namedLabel(this, "Panel5", QString());
     strip_->setFixedWidth(6);
     strip_->setAlignment(Qt::AlignCenter);
     look::setBackground(strip_, palette().color(QPalette::Button));
@@ -84,8 +71,8 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     grid->setVerticalSpacing(2);
     column->addLayout(grid, 1);
 
-    sector_ = textLabel(this, "DBText1", QString());
-    aisle_ = textLabel(this, "DBText2", QString());
+    sector_ = look::namedLabel(this, "DBText1", QString());
+    aisle_ = look::namedLabel(this, "DBText2", QString());
     edit_ = new QToolButton(this);
     edit_->setObjectName(QStringLiteral("spd_btn_editprod2"));
     edit_->setIcon(pictures::toolbarIcon(QStringLiteral("editprod")));
@@ -102,7 +89,7 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     planned_ = new QCheckBox(this);
     planned_->setObjectName(QStringLiteral("DBCheckBox1"));
     planned_->setToolTip(QStringLiteral("Prévu"));
-    product_ = field(this, "DBEdit1");
+    product_ = look::field(this, "DBEdit1");
     product_->setReadOnly(true);
     QFont bold = product_->font();
     bold.setBold(true);
@@ -112,7 +99,7 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
 
     // Price: at most six characters, digits with two decimals at most. The validator limits
     // typing; a stored price longer than six characters is still shown whole.
-    price_ = field(this, "RxDBCalcEdit1");
+    price_ = look::field(this, "RxDBCalcEdit1");
     price_->setFixedWidth(52);
     price_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const QString separator = QRegularExpression::escape(decimalSeparator);
@@ -131,23 +118,23 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     // "Rappel le" is never cut: the date picker gives up width first.
     reminder_->setMinimumWidth(reminder_->sizeHint().width());
     date_->setMinimumWidth(60);
-    grid->addWidget(textLabel(this, "lbl_prix", QStringLiteral("Prix")), 1, 0);
+    grid->addWidget(look::namedLabel(this, "lbl_prix", QStringLiteral("Prix")), 1, 0);
     grid->addWidget(price_, 1, 1);
     grid->addWidget(reminder_, 1, 2);
     grid->addWidget(date_, 1, 3);
 
     // Period: whole days typed, as in the product dialog. A stored period is shown whole,
     // whatever the file held (the 16-bit field goes from -32768 to 32767).
-    period_ = field(this, "DBEdit3");
+    period_ = look::field(this, "DBEdit3");
     period_->setFixedWidth(52);
     period_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     period_->setValidator(new PatternValidator(QStringLiteral("\\d{0,5}"), period_));
     period_->setMaxLength(6);
-    note_ = field(this, "DBEdit2");
+    note_ = look::field(this, "DBEdit2");
     note_->setMaxLength(60);
-    grid->addWidget(textLabel(this, "lbl_delai", QStringLiteral("Délai")), 2, 0);
+    grid->addWidget(look::namedLabel(this, "lbl_delai", QStringLiteral("Délai")), 2, 0);
     grid->addWidget(period_, 2, 1);
-    grid->addWidget(textLabel(this, "lbl_note", QStringLiteral("Note")), 2, 2,
+    grid->addWidget(look::namedLabel(this, "lbl_note", QStringLiteral("Note")), 2, 2,
                     Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(note_, 2, 3);
     grid->setColumnStretch(3, 1);

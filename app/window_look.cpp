@@ -5,6 +5,7 @@
 #include "model/settings.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
 
@@ -14,6 +15,19 @@ QFont windowFont() {
     QFont f(QStringLiteral("Arial"));
     f.setPixelSize(12);
     return f;
+}
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QLineEdit* field(QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setFixedHeight(20);
+    return e;
 }
 
 QLabel* titleBar(QWidget* parent, const char* name, const QString& text) {

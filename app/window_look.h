@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // The look shared by the main window's regions.
@@ -20,6 +21,10 @@ inline constexpr int kTitleBarHeight = 17;
 // Arial at a 12-pixel height, whatever the screen's font size.
 QFont windowFont();
 // A title bar: a bold caption centred on a coloured band 17 pixels high.
+// A label and a one-line field named by their object names, as the window's regions build them
+// (the field 20 px high).
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
+QLineEdit* field(QWidget* parent, const char* name);
 QLabel* titleBar(QWidget* parent, const char* name, const QString& text);
 // Paints a region on a fixed colour, with the text colour that colour calls for (dark on light,
 // light on dark), and shows again the pictures standing on it for the new colour.
