@@ -10,7 +10,7 @@ class QPushButton;
 // The cart panel between the catalogue and the list (Panel9): the three colour panels that
 // move their products in a block, the trolley, and the buttons that move one product, empty
 // the list, validate it and print it. It tells what the user did; the window decides. The
-// colour panels and the trolley are also drag sources and drop targets, which the window
+// colour panels and the trolley are also drag sources and drop targets, which DragGesture
 // handles with those of the grids.
 class CartPanel : public QFrame {
     Q_OBJECT

@@ -1,14 +1,15 @@
 #include "app/main_window.h"
 
 #include "app/cart_panel.h"
+#include "app/drag_gesture.h"
+#include "app/event_relay.h"
 #include "app/main_window_ui.h"
+#include "app/phone_link.h"
 #include "app/product_sheet.h"
+#include "app/sheet_edit.h"
 #include "app/splitter_widths.h"
 #include "model/ini_file.h"
 #include "model/platform.h"
-#include "phone/credential_store.h"
-#include "phone/phone_session.h"
-#include "resources/pictures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,9 +77,7 @@ Tfrm_main::Tfrm_main(Platform& platform, const StartOptions& options, QWidget* p
     // 8. The product sheet is usable only with a product to show.
     updateProductSheetEnabled();
 
-    // 9. The drag cursors.
-    for (int n = 0; n < 3; ++n)
-        dragCursors_[static_cast<size_t>(n)] = pictures::dragCursor(n + 1);
+    // 9. The drag cursors: DragGesture loaded them with the gestures (connectAreas).
 
     // 10. With the sector view shown the shop filter starts on.
     ui_->spd_btn_filtre->setChecked(sectorViewShown());
@@ -95,25 +94,15 @@ Tfrm_main::~Tfrm_main() {
     ui_->sheet->disconnect(this);
     ui_->cart->disconnect(this);
     // An exchange under way ends without reaching the window.
-    if (phone_)
-        phone_->disconnect(this);
+    phone_.reset();
 }
 
 QString Tfrm_main::newListName() {
     return QStringLiteral("nouveau.pnv");
 }
 
-QString Tfrm_main::settingsPath() const {
-    return settings::filePath(startDir_);
-}
-
 GestureContext Tfrm_main::gestureContext() const {
     return GestureContext{platform_.today(), settings_.delayCoef};
-}
-
-const QCursor& Tfrm_main::dragCursor(int number) const {
-    const int i = std::clamp(number - 2, 0, 2);
-    return dragCursors_[static_cast<size_t>(i)];
 }
 
 void Tfrm_main::connectAreas() {

@@ -1,28 +1,24 @@
 #pragma once
 
 #include "app/start_options.h"
-#include "model/drop_rules.h"
 #include "model/settings.h"
 #include "model/shopping_commands.h"
 #include "model/shopping_data.h"
 
-#include <QCursor>
-#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
-#include <functional>
 #include <memory>
 
-class CredentialStore;
+class DragGesture;
+class EventRelay;
+class PhoneLink;
 class PhoneSession;
 class Platform;
-class QProgressDialog;
-class SplitterWidths;
 class QLineEdit;
+class SheetEdit;
+class SplitterWidths;
 class Tfrm_convert;
 struct MainWindowUi;
-struct ProductDialogContext;
 namespace product_edit {
 struct Accepted;
 }
@@ -32,32 +28,16 @@ struct Accepted;
 // the menu and the toolbar from which every command starts. Its controls (main_window_ui.h)
 // are private: tests find them by their object names.
 //
-// The implementation, by area:
-//   main_window.cpp           creation in the start-up order, the areas' wiring
-//   main_window_build.cpp     the regions: left part, grids, product sheet, cart, list, footer
-//   main_window_menus.cpp     toolbar and menu bar; the connections of files, layout, grids, help
-//   main_window_files.cpp     new, open, save, save as, quit, close request, loading
-//   main_window_settings.cpp  settings applied at start, layout save and restore, toggles
-//   main_window_display.cpp   what follows the data: product sheet, totals, flags, tree
-//   main_window_grids.cpp     grid rows deleted with Ctrl+Del, column widths, sector view
-//   main_window_filter.cpp    the shop filter button and menu item
-//   main_window_about.cpp     About box and help
-//   main_window_shopping.cpp  tree, titles, search, moving products, totals, validation
-//   main_window_sheet.cpp     what is typed or ticked on the product sheet
-//   main_window_dragdrop.cpp  pointer gestures, keys of the catalogue, drag and drop
-//   main_window_products.cpp  new, edit and delete product
-//   main_window_output.cpp    exports and print preview
-//   main_window_listtypes.cpp the "Liste-type" menu
-//   main_window_tools.cpp     Options dialog, global operations, converter
-//   main_window_undo.cpp      the "Edition" menu: undo and redo
-//   main_window_keys.cpp      the keys of every command, the menu bar reached with Alt and F10
-//   main_window_access.cpp    names for screen readers, labels of fields, tab order
-//   main_window_phone.cpp     the list sent to the phone's task list, the ticks read back
-//   main_window_ui.h          MainWindowUi, the controls; the toolbar and menu builders
-//   start_options.h           StartOptions and WindowHooks, given at construction
-//   product_sheet.{h,cpp}     ProductSheet, the sheet under the catalogue (Panel7)
-//   cart_panel.{h,cpp}        CartPanel, the colour panels, trolley and buttons (Panel9)
-//   splitter_widths.{h,cpp}   SplitterWidths, the widths kept for the two splitters
+// Its implementation: main_window.cpp (creation in the start-up order, the areas' wiring),
+// main_window_build.cpp (the regions, the list footer), _menus (toolbar and menu bar), _display
+// (what follows the data), _keys (the keys of every command), _access (screen readers, tab
+// order), and a file per area of commands: _files, _settings (and the layout), _grids, _filter,
+// _about, _shopping (tree, search, moving products, totals), _sheet, _dragdrop (what a drop
+// does), _products, _output, _listtypes, _tools, _undo, _phone. Its parts of their own:
+// main_window_ui.h (MainWindowUi, the controls; toolbar and menu builders), start_options.h
+// (StartOptions, WindowHooks), product_sheet (Panel7), sheet_edit (what is typed on it),
+// cart_panel (Panel9), drag_gesture (pointer gestures, drags), shopping_keys, phone_link
+// (phone sessions under a progress box), splitter_widths.
 // A new command: its control in main_window_ui.h, built in main_window_menus.cpp (toolbar and
 // menus) or main_window_build.cpp, its slot below, its body and connection in the file of its
 // area (a new area: main_window_<area>.cpp with a setup<Area>() called from connectAreas()).
@@ -77,24 +57,6 @@ public:
     const QString& listFileName() const { return fileName_; }
     static QString newListName();       // "nouveau.pnv"
     bool loadList(const QString& path); // false (reported, data unchanged) on failure
-    // Keys of the shopping cycle, the search box and the menu; the first of each is shown.
-    enum class ShoppingKey {
-        AddOne,        // ">"
-        RemoveOne,     // "<"
-        EmptyList,     // "Annule"
-        Validate,      // "Valide"
-        Total,         // "Total"
-        Planned,       // the planned box of the current product
-        Reminder,      // its reminder box
-        PlannedBlock,  // block add of each colour state
-        ReminderBlock, //
-        WindowBlock,   //
-        SwitchGrid,    // catalogue or list
-        Search,        // the search box
-        Menu,          // the first menu
-    };
-    static QList<QKeySequence> shoppingKeys(ShoppingKey which);
-
     bool sectorViewShown() const;
     bool productCommandsEnabled() const;
     void showOrgTree(); // rebuilds the sector tree from the organisation tree
@@ -107,7 +69,6 @@ public:
     Tfrm_convert* converterWindow() const; // while it is open
 
 public slots:
-    // The handlers the user's actions reach.
     void spd_btn_newClick();         // files: "&Nouveau"
     void spd_btn_ouvreClick();       // "&Ouvrir..."
     void spd_btn_sauveClick();       // "&Enregistrer"
@@ -181,12 +142,9 @@ private:
     void setupListTypes();
     void setupTools();
     void setupUndo();
-    void showUndoState(); // the "Edition" items follow the history
-    void afterUndoRedo(); // the window shows the data as they are back
     void setupPhone();
     void setupKeys();                      // after every area: the keys of their commands
     void setupAccess();                    // last: names from the tool tips that show the keys
-    QString settingsPath() const;          // kabiro.ini in the start-up directory
     GestureContext gestureContext() const; // today and the reminder tolerance
 
     // Files. askToSave and saveList: true when the command may go on, when written.
@@ -194,14 +152,11 @@ private:
     bool saveList();
     void afterListLoaded(); // the window follows a list read into the data
     void showFileName();
-    void releaseShopFilter(); // filter button released, label "Liste complète"
-    void clearListTypeEntries();
 
     // Settings and layout.
     void readSettingsAtStart(); // told once when the file is set aside
     void applySettings(const AppSettings& s);
     void applyLayout(const WindowLayout& layout);
-    void setSectorViewShown(bool shown);
     void syncSectorViewControls(); // aisle column, button and menu item follow the view
 
     // What follows the data.
@@ -212,33 +167,14 @@ private:
     void setProductCommandsEnabled(bool on);
     void updateProductSheetEnabled(); // usable only while the catalogue holds a product
 
-    // Shopping gestures, the sheet's edits, products.
-    bool shoppingEvent(QObject* watched, QEvent* event);
-    bool pointerEvent(QObject* watched, QEvent* event);
+    // Shopping gestures, the sheet's edits, products, the phone.
     void gestureStart(); // the sheet's edit ends, the catalogue grid takes the focus
     void endSheetEdit(); // what was typed goes to the product the sheet showed meanwhile
-    void DBEdit2Change(const QString& text); // the note typed: refused characters taken out
-    void DateTimePicker1Exit();              // a date typed in the picker, then left
-    // Drags between the grids, the cart and the colour panels, by the controls' object names;
-    // the cursors by their numbers 2 (catalogue rows, panels), 3 (list rows), 4 (cart).
-    void startDrag(QWidget* source);
-    bool controlDragOver(const QString& source, const QString& target) const;
-    drop::DropOutcome controlDragDrop(const QString& source, const QString& target);
-    const QCursor& dragCursor(int number) const;
+    // A drop between the grids, the cart and the colour panels, by the controls' object names.
+    void controlDragDrop(const QString& source, const QString& target);
 
-    // The phone. openPhoneSession: a session ready for an exchange, or null after a message.
-    CredentialStore& credentials();
-    PhoneSession* openPhoneSession();
-    // Runs one exchange of the session under a progress box whose "Annuler" cancels it; `done`
-    // runs once it ended, after the box is gone.
-    void runPhoneExchange(const QString& label, const std::function<void()>& start,
-                          const std::function<void()>& done);
-    void phoneFetched();
-    // The products ticked on the phone validated as "Valide" does, in one step of the list's
-    // history; the number validated.
-    int validatePhonePurchases(const QStringList& products);
-    ProductDialogContext productDialogContext() const;
-    void productAccepted(const product_edit::Accepted& done);
+    void productAccepted(const product_edit::Accepted& done); // what follows a new or edited one
+    void phoneFetched(PhoneSession* session); // the phone's ticks validated, then taken off it
 
     Platform& platform_;
     WindowHooks hooks_;
@@ -248,19 +184,12 @@ private:
     std::unique_ptr<MainWindowUi> ui_;
     QString startDir_;
     QString fileName_;
-    std::array<QCursor, 3> dragCursors_;
     bool listTypeMenuStale_ = true;
     QPointer<Tfrm_convert> converter_;
     std::unique_ptr<SplitterWidths> splitters_;
-    RecordTable::Bookmark sheetProduct_ = 0; // the product the sheet shows: its edits go there
-    bool endingSheetEdit_ = false;
-    // The refusal of a note character is being told: the box takes the focus from the note for
-    // a while, which neither ends nor restarts its edit.
-    bool tellingNoteRefusal_ = false;
-    QWidget* pressSource_ = nullptr; // the pending press of a drag source
-    QPoint pressAt_;
-    std::unique_ptr<CredentialStore> keyring_; // when the hooks give no store
-    std::unique_ptr<PhoneSession> phone_;      // the exchange under way, or the last one
-    // The filter of the gesture controls' events, last: it goes first when the window goes.
-    std::unique_ptr<QObject> shoppingEvents_;
+    std::unique_ptr<SheetEdit> sheetEdit_; // what is typed on the product sheet
+    std::unique_ptr<PhoneLink> phone_;
+    // The filters of the gesture controls' events, last: they go first when the window goes.
+    std::unique_ptr<EventRelay> treeEvents_;
+    std::unique_ptr<DragGesture> dragGesture_;
 };

@@ -9,6 +9,7 @@
 #include "app/record_grid.h"
 #include "app/record_grid_model.h"
 #include "app/search_box.h"
+#include "app/sheet_edit.h"
 #include "app/splitter_widths.h"
 #include "app/window_look.h"
 #include "dialogs/readable_colours.h"
@@ -227,4 +228,5 @@ void Tfrm_main::buildWindow() {
                                                   *ui_->Splitter2, *ui_->Panel10);
     ui_->Panel11->installEventFilter(this);
     ui_->Panel3->installEventFilter(this);
+    sheetEdit_ = std::make_unique<SheetEdit>(*ui_->sheet, data_, commands_, platform_);
 }

@@ -8,6 +8,7 @@
 #include "app/main_window_ui.h"
 #include "app/product_sheet.h"
 #include "app/record_grid_model.h"
+#include "app/sheet_edit.h"
 #include "model/platform.h"
 #include "output/report_layout.h"
 
@@ -42,7 +43,7 @@ void Tfrm_main::showProduct() {
     endSheetEdit();
     const Record* r = data_.catalogue.current();
     const bool shown = r && data_.catalogue.currentRow() >= 0;
-    sheetProduct_ = shown ? data_.catalogue.bookmark() : 0;
+    sheetEdit_->setProduct(shown ? data_.catalogue.bookmark() : 0);
     if (!shown) {
         ui_->sheet->showNothing(palette().color(QPalette::Button));
         return;

@@ -37,6 +37,25 @@ Platform::FileDialog saveDialog(const QString& fileName, const QString& director
     return d;
 }
 
+// The filter button released, the list label back to "Liste complète".
+void releaseShopFilter(MainWindowUi& ui, ShoppingData& data) {
+    ui.spd_btn_filtre->setChecked(false);
+    ui.smenu_filtre_mag->setChecked(false);
+    data.setShopFilter(false);
+    data.setListLabel(ShoppingCommands::fullListCaption());
+}
+
+// The entries of the list types of the list that was open leave the menu.
+void clearListTypeEntries(MainWindowUi& ui, const QObject* window) {
+    const QList<QAction*> actions = ui.Listetype1->actions();
+    const qsizetype sep = actions.indexOf(ui.smenu_listetype_sep);
+    for (qsizetype i = sep + 1; sep >= 0 && i < actions.size(); ++i) {
+        ui.Listetype1->removeAction(actions[i]);
+        if (actions[i]->parent() == ui.Listetype1 || actions[i]->parent() == window)
+            actions[i]->deleteLater();
+    }
+}
+
 } // namespace
 
 void Tfrm_main::showFileName() {
@@ -99,17 +118,10 @@ bool Tfrm_main::saveList() {
     return true;
 }
 
-void Tfrm_main::releaseShopFilter() {
-    ui_->spd_btn_filtre->setChecked(false);
-    ui_->smenu_filtre_mag->setChecked(false);
-    data_.setShopFilter(false);
-    data_.setListLabel(ShoppingCommands::fullListCaption());
-}
-
 bool Tfrm_main::loadList(const QString& path) {
     endSheetEdit(); // what is being typed on the sheet belongs to the data being replaced
     repaint();
-    releaseShopFilter();
+    releaseShopFilter(*ui_, data_);
 
     QString error;
     if (!listfile::load(path, data_, &error)) {
@@ -121,7 +133,7 @@ bool Tfrm_main::loadList(const QString& path) {
 }
 
 void Tfrm_main::afterListLoaded() {
-    releaseShopFilter();
+    releaseShopFilter(*ui_, data_);
     commands_.prepareLookups();
     showOrgTree();
     showValidationText();
@@ -148,7 +160,7 @@ void Tfrm_main::spd_btn_newClick() {
     fileName_ = newListName();
     showFileName();
     ui_->Listetype1->setEnabled(false);
-    releaseShopFilter();
+    releaseShopFilter(*ui_, data_);
     data_.list.empty();
     data_.catalogue.empty();
     data_.history.clear(); // a new list starts its own history
@@ -176,7 +188,8 @@ void Tfrm_main::spd_btn_ouvreClick() {
     showFileName();
     updateProductSheetEnabled();
     ui_->Listetype1->setEnabled(true);
-    clearListTypeEntries();
+    clearListTypeEntries(*ui_, this);
+    listTypeMenuStale_ = true;
 }
 
 void Tfrm_main::spd_btn_sauveClick() {
@@ -207,15 +220,4 @@ void Tfrm_main::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
-}
-
-void Tfrm_main::clearListTypeEntries() {
-    const QList<QAction*> actions = ui_->Listetype1->actions();
-    const qsizetype sep = actions.indexOf(ui_->smenu_listetype_sep);
-    for (qsizetype i = sep + 1; sep >= 0 && i < actions.size(); ++i) {
-        ui_->Listetype1->removeAction(actions[i]);
-        if (actions[i]->parent() == ui_->Listetype1 || actions[i]->parent() == this)
-            actions[i]->deleteLater();
-    }
-    listTypeMenuStale_ = true;
 }

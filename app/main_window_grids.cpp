@@ -27,6 +27,17 @@ bool confirmDeleteRecord(Platform& platform) {
     return platform.message(m) == Platform::Button::Ok;
 }
 
+// The tree shown or hidden; the splitter keeps the tree's width while it is hidden.
+void showSectorView(MainWindowUi& ui, SplitterWidths& splitters, bool shown) {
+    if (shown == !ui.Panel10->isHidden())
+        return;
+    if (!shown)
+        splitters.keepTree();
+    ui.Panel10->setVisible(shown);
+    if (shown)
+        splitters.apply();
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- Ctrl+Del
@@ -82,16 +93,6 @@ bool Tfrm_main::sectorViewShown() const {
     return !ui_->Panel10->isHidden();
 }
 
-void Tfrm_main::setSectorViewShown(bool shown) {
-    if (shown == sectorViewShown())
-        return;
-    if (!shown)
-        splitters_->keepTree();
-    ui_->Panel10->setVisible(shown);
-    if (shown)
-        splitters_->apply();
-}
-
 void Tfrm_main::syncSectorViewControls() {
     const bool shown = sectorViewShown();
     ui_->RxDBGrid1->setColumnHidden(1, shown);
@@ -101,6 +102,6 @@ void Tfrm_main::syncSectorViewControls() {
 }
 
 void Tfrm_main::spd_btn_rayonClick() {
-    setSectorViewShown(!sectorViewShown());
+    showSectorView(*ui_, *splitters_, !sectorViewShown());
     syncSectorViewControls();
 }

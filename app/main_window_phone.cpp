@@ -5,16 +5,14 @@
 #include "app/main_window.h"
 
 #include "app/main_window_ui.h"
+#include "app/phone_link.h"
 #include "dialogs/telephone.h"
 #include "model/platform.h"
 #include "model/undo_history.h"
-#include "phone/credential_store.h"
 #include "phone/list_tasks.h"
 #include "phone/phone_session.h"
 
 #include <QAction>
-#include <QPointer>
-#include <QProgressDialog>
 
 namespace {
 
@@ -33,76 +31,24 @@ bool cancelled(const PhoneSync::Outcome& o) {
 } // namespace
 
 void Tfrm_main::setupPhone() {
+    phone_ = std::make_unique<PhoneLink>(platform_, hooks_.credentials, this);
     connect(ui_->smenu_telephone, &QAction::triggered, this, &Tfrm_main::smenu_telephoneClick);
     connect(ui_->smenu_envoyer, &QAction::triggered, this, &Tfrm_main::smenu_envoyerClick);
     connect(ui_->smenu_relever, &QAction::triggered, this, &Tfrm_main::smenu_releverClick);
 }
 
-CredentialStore& Tfrm_main::credentials() {
-    if (hooks_.credentials)
-        return *hooks_.credentials;
-    if (!keyring_)
-        keyring_ = std::make_unique<KeychainStore>();
-    return *keyring_;
-}
-
 void Tfrm_main::smenu_telephoneClick() {
-    Tfrm_telephone dialog(platform_, credentials(), startDir_, this);
+    Tfrm_telephone dialog(platform_, phone_->credentials(), startDir_, this);
     dialog.exec();
 }
 
-PhoneSession* Tfrm_main::openPhoneSession() {
-    if (phone_ && phone_->busy())
-        return nullptr; // the progress box of the exchange under way is up
-    endSheetEdit();
-    phone_ = std::make_unique<PhoneSession>(startDir_, fileName_, credentials());
-    QString error;
-    if (!phone_->open(&error)) {
-        phone_.reset();
-        platform_.error(error, phoneTitle());
-        return nullptr;
-    }
-    return phone_.get();
-}
-
-void Tfrm_main::runPhoneExchange(const QString& label, const std::function<void()>& start,
-                                 const std::function<void()>& done) {
-    auto* box = new QProgressDialog(label, QStringLiteral("Annuler"), 0, 0, this);
-    box->setObjectName(QStringLiteral("phoneProgress"));
-    box->setWindowTitle(phoneTitle());
-    box->setWindowModality(Qt::WindowModal);
-    box->setMinimumDuration(0);
-    box->setAutoClose(false);
-    box->setAutoReset(false);
-    PhoneSession* session = phone_.get();
-    connect(box, &QProgressDialog::canceled, session, &PhoneSession::cancel);
-    connect(session, &PhoneSession::progress, box, [box](int doneOps, int total) {
-        box->setMaximum(total);
-        box->setValue(doneOps);
-    });
-    // Queued: what follows (messages, questions, the next exchange) runs once the session has
-    // left its own signal.
-    auto conn = std::make_shared<QMetaObject::Connection>();
-    *conn = connect(
-        session, &PhoneSession::finished, this,
-        [box, conn, done] {
-            QObject::disconnect(*conn);
-            box->disconnect();
-            box->hide();
-            box->deleteLater();
-            done();
-        },
-        Qt::QueuedConnection);
-    box->show();
-    start();
-}
-
 void Tfrm_main::smenu_envoyerClick() {
-    PhoneSession* session = openPhoneSession();
+    endSheetEdit();
+    PhoneSession* session = phone_->open(startDir_, fileName_);
     if (!session)
         return;
     const QList<ShoppingTask> rows = tasksFromList(data_);
-    runPhoneExchange(
+    phone_->run(
         QStringLiteral("Envoi de la liste au téléphone..."),
         [session, rows] { session->send(rows); },
         [this, session] {
@@ -126,16 +72,16 @@ void Tfrm_main::smenu_envoyerClick() {
 }
 
 void Tfrm_main::smenu_releverClick() {
-    PhoneSession* session = openPhoneSession();
+    endSheetEdit();
+    PhoneSession* session = phone_->open(startDir_, fileName_);
     if (!session)
         return;
-    runPhoneExchange(
+    phone_->run(
         QStringLiteral("Relevé des produits cochés sur le téléphone..."),
-        [session] { session->fetch(); }, [this] { phoneFetched(); });
+        [session] { session->fetch(); }, [this, session] { phoneFetched(session); });
 }
 
-void Tfrm_main::phoneFetched() {
-    PhoneSession* session = phone_.get();
+void Tfrm_main::phoneFetched(PhoneSession* session) {
     const PhoneSync::Outcome fetched = session->outcome();
     if (!fetched.ok) {
         if (!cancelled(fetched))
@@ -150,11 +96,18 @@ void Tfrm_main::phoneFetched() {
     }
     if (!platform_.confirm(tickedQuestion(static_cast<int>(fetched.ticked.size())), phoneTitle()))
         return; // the ticks stay on the phone for a later reading
-    validatePhonePurchases(fetched.ticked);
+    gestureStart();
+    {
+        // The ticked products are validated as "Valide" does, in one step of the history.
+        const GestureContext ctx = gestureContext();
+        UndoStep step(data_.history, QStringLiteral("Relevé du téléphone"));
+        commands_.validatePurchased(ctx, platform_.regional().longDate(ctx.today), fetched.ticked);
+    }
+    showValidationText();
 
     // The bought products' tasks leave the phone. Should that fail, their rows are gone, so the
     // next send deletes them.
-    runPhoneExchange(
+    phone_->run(
         QStringLiteral("Suppression des tâches cochées sur le téléphone..."),
         [session, products = fetched.ticked] { session->removeTasks(products); },
         [this, session] {
@@ -166,18 +119,4 @@ void Tfrm_main::phoneFetched() {
                                       .arg(o.error),
                                   phoneTitle());
         });
-}
-
-int Tfrm_main::validatePhonePurchases(const QStringList& products) {
-    gestureStart();
-    const GestureContext ctx = gestureContext();
-    int validated = 0;
-    {
-        // The products ticked on the phone are validated as one step of the history.
-        UndoStep step(data_.history, QStringLiteral("Relevé du téléphone"));
-        validated =
-            commands_.validatePurchased(ctx, platform_.regional().longDate(ctx.today), products);
-    }
-    showValidationText();
-    return validated;
 }

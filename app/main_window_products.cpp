@@ -15,6 +15,23 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+namespace {
+
+ProductDialogContext dialogContext(const AppSettings& settings, const MainWindowUi& ui,
+                                   const WindowHooks& hooks) {
+    ProductDialogContext ctx;
+    ctx.newSectorsAllowed = settings.newSectors;
+    ctx.defaultPeriod = settings.renewDays;
+    // The dialog's labels are the titles the user gave the window.
+    ctx.sectorTitle = ui.Panel8->text();
+    ctx.aisleTitle = ui.table1Grid->columnTitle(1);
+    ctx.productTitle = ui.table1Grid->columnTitle(2);
+    ctx.exec = hooks.productDialogExec;
+    return ctx;
+}
+
+} // namespace
+
 void Tfrm_main::setupProducts() {
     connect(ui_->spd_btn_newprod, &QToolButton::clicked, this, &Tfrm_main::spdbtn_newproduitClick);
     connect(ui_->smenu_prodnew, &QAction::triggered, this, &Tfrm_main::spdbtn_newproduitClick);
@@ -25,23 +42,12 @@ void Tfrm_main::setupProducts() {
     connect(ui_->smenu_prodsup, &QAction::triggered, this, &Tfrm_main::spd_btn_supproduitClick);
 }
 
-ProductDialogContext Tfrm_main::productDialogContext() const {
-    ProductDialogContext ctx;
-    ctx.newSectorsAllowed = settings_.newSectors;
-    ctx.defaultPeriod = settings_.renewDays;
-    // The dialog's labels are the titles the user gave the window.
-    ctx.sectorTitle = ui_->Panel8->text();
-    ctx.aisleTitle = ui_->table1Grid->columnTitle(1);
-    ctx.productTitle = ui_->table1Grid->columnTitle(2);
-    ctx.exec = hooks_.productDialogExec;
-    return ctx;
-}
-
 void Tfrm_main::spdbtn_newproduitClick() {
     // An edit in progress on the product sheet ends first; the catalogue grid takes the focus.
     gestureStart();
     UndoStep step(data_.history, QStringLiteral("Nouveau produit"));
-    if (const auto done = runNewProduct(data_, platform_, productDialogContext(), this))
+    if (const auto done =
+            runNewProduct(data_, platform_, dialogContext(settings_, *ui_, hooks_), this))
         productAccepted(*done);
 }
 
@@ -50,7 +56,8 @@ void Tfrm_main::spd_btn_editprodClick() {
     if (data_.catalogue.isEmpty())
         return;
     UndoStep step(data_.history, QStringLiteral("Correction d'un produit"));
-    if (const auto done = runEditProduct(data_, platform_, productDialogContext(), this))
+    if (const auto done =
+            runEditProduct(data_, platform_, dialogContext(settings_, *ui_, hooks_), this))
         productAccepted(*done);
 }
 

@@ -44,7 +44,7 @@ AppSettings Tfrm_main::windowSettings() const {
 }
 
 void Tfrm_main::readSettingsAtStart() {
-    const IniFile::Reading reading = IniFile(settingsPath()).read();
+    const IniFile::Reading reading = IniFile(settings::filePath(startDir_)).read();
     applySettings(AppSettings::readAtStart(reading, windowSettings()));
     // Told once: the layout restore that follows finds the same file set aside, silently.
     if (reading.refused())
@@ -160,7 +160,7 @@ void Tfrm_main::applyLayout(const WindowLayout& l) {
 }
 
 void Tfrm_main::fen_restExecute() {
-    const IniFile ini(settingsPath());
+    const IniFile ini(settings::filePath(startDir_));
     applyLayout(WindowLayout::read(ini, currentLayout()));
     // The aisle column, the sector button and its menu item follow the sector view restored.
     syncSectorViewControls();
@@ -173,7 +173,7 @@ void Tfrm_main::fen_sauvExecute() {
     const WindowLayout::Show show = isMinimized()   ? WindowLayout::Show::Minimised
                                     : isMaximized() ? WindowLayout::Show::Maximised
                                                     : WindowLayout::Show::Normal;
-    IniFile ini(settingsPath());
+    IniFile ini(settings::filePath(startDir_));
     QString error;
     const bool written = currentLayout().write(ini, show, &error);
     // The flash lasts 200 ms without holding up the window.

@@ -81,11 +81,15 @@ QString stateToolTip(colour::State state, bool listed, const std::array<QString,
 } // namespace
 
 void Tfrm_main::setupShopping() {
-    shoppingEvents_ = std::make_unique<EventRelay>(
-        [this](QObject* watched, QEvent* event) { return shoppingEvent(watched, event); });
-
-    // Tree: a press of any button on a node.
-    static_cast<EventRelay*>(shoppingEvents_.get())->watch(ui_->TreeView1->viewport());
+    // Tree: a press of any button on a node; the tree selects the node as usual.
+    treeEvents_ = std::make_unique<EventRelay>([this](QObject*, QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            TreeView1MouseDown(e->button(), e->position().toPoint());
+        }
+        return false;
+    });
+    treeEvents_->watch(ui_->TreeView1->viewport());
 
     // Titles of both grids, a click on a list row.
     connect(ui_->RxDBGrid1, &RecordGrid::titleClicked, this, &Tfrm_main::RxDBGrid1TitleBtnClick);
@@ -141,15 +145,6 @@ void Tfrm_main::setupShopping() {
 
     setupSheet();
     setupDragDrop();
-}
-
-bool Tfrm_main::shoppingEvent(QObject* watched, QEvent* event) {
-    if (watched == ui_->TreeView1->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        TreeView1MouseDown(e->button(), e->position().toPoint());
-        return false; // the tree selects the node as usual
-    }
-    return pointerEvent(watched, event);
 }
 
 void Tfrm_main::gestureStart() {

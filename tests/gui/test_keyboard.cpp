@@ -7,6 +7,7 @@
 #include "modal_driver.h"
 
 #include "app/application_setup.h"
+#include "app/shopping_keys.h"
 #include "dialogs/newliste.h"
 #include "dialogs/paracha.h"
 #include "dialogs/req_glob.h"
@@ -28,12 +29,12 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-using Key = Tfrm_main::ShoppingKey;
+using Key = ShoppingKey;
 
 namespace {
 
 QKeySequence keyOf(Key which) {
-    return Tfrm_main::shoppingKeys(which).constFirst();
+    return shoppingKeys(which).constFirst();
 }
 
 // Presses a key combination where the focus is, as the keyboard would.
