@@ -29,15 +29,15 @@ struct Accepted;
 // are private: tests find them by their object names.
 //
 // Its implementation: main_window.cpp (creation in the start-up order, the areas' wiring),
-// main_window_build.cpp (the regions, the list footer), _menus (toolbar and menu bar), _display
-// (what follows the data), _keys (the keys of every command), _access (screen readers, tab
-// order), and a file per area of commands: _files, _settings (and the layout), _grids, _filter,
-// _about, _shopping (tree, search, moving products, totals), _sheet, _dragdrop (what a drop
-// does), _products, _output, _listtypes, _tools, _undo, _phone. Its parts of their own:
-// main_window_ui.h (MainWindowUi, the controls; toolbar and menu builders), start_options.h
-// (StartOptions, WindowHooks), product_sheet (Panel7), sheet_edit (what is typed on it),
-// cart_panel (Panel9), drag_gesture (pointer gestures, drags), shopping_keys, phone_link
-// (phone sessions under a progress box), splitter_widths.
+// main_window_build.cpp (the regions), _menus (toolbar and menu bar), _display (what follows the
+// data), _keys (the keys of every command), _access (screen readers, tab order), and a file per
+// area of commands: _files, _settings (and the layout), _grids, _filter, _about, _shopping (tree,
+// search, moving products, totals), _sheet, _dragdrop (what a drop does), _products, _output,
+// _listtypes, _tools, _undo, _phone. Its parts of their own: main_window_ui.h (MainWindowUi, the
+// controls; toolbar and menu builders), start_options.h (StartOptions, WindowHooks),
+// product_sheet (Panel7), sheet_edit (what is typed on it), cart_panel (Panel9), list_footer
+// (Panel2), drag_gesture (pointer gestures, drags), shopping_keys, phone_link (phone sessions
+// under a progress box), splitter_widths.
 // A new command: its control in main_window_ui.h, built in main_window_menus.cpp (toolbar and
 // menus) or main_window_build.cpp, its slot below, its body and connection in the file of its
 // area (a new area: main_window_<area>.cpp with a setup<Area>() called from connectAreas()).

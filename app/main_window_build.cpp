@@ -4,11 +4,11 @@
 #include "app/main_window.h"
 
 #include "app/cart_panel.h"
+#include "app/list_footer.h"
 #include "app/main_window_ui.h"
 #include "app/product_sheet.h"
 #include "app/record_grid.h"
 #include "app/record_grid_model.h"
-#include "app/search_box.h"
 #include "app/sheet_edit.h"
 #include "app/splitter_widths.h"
 #include "app/window_look.h"
@@ -16,14 +16,10 @@
 #include "model/platform.h"
 #include "resources/pictures.h"
 
-#include <QComboBox>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -45,8 +41,9 @@ QVBoxLayout* column(QWidget* w) {
 
 QWidget* buildLeftPart(MainWindowUi& ui, ShoppingData& data, const RegionalSettings& regional,
                        QWidget* window) {
+    // The left part's smallest width is that of its layout: the product sheet's, whose date
+    // picker gives up width first.
     ui.Panel4 = panel(ui.Splitter1, "Panel4");
-    ui.Panel4->setMinimumWidth(50);
     auto* layout = column(ui.Panel4);
 
     ui.Splitter2 = new QSplitter(Qt::Horizontal, ui.Panel4);
@@ -123,61 +120,18 @@ QWidget* buildListView(MainWindowUi& ui, ShoppingData& data, QWidget* window) {
     layout->addWidget(ui.RxDBGrid2, 1);
 
     // Footer: search box, list label, totals, last validation.
-    ui.Panel2 = panel(ui.Panel3, "Panel2");
-    ui.Panel2->setFixedHeight(96);
-    ui.Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* grid = new QGridLayout(ui.Panel2);
-    grid->setContentsMargins(4, 3, 4, 3);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
-
-    ui.cbb_rech = new SearchBox(ui.Panel2);
-    ui.cbb_rech->setObjectName(QStringLiteral("cbb_rech"));
-    ui.cbb_rech->setEditable(true);
-    ui.cbb_rech->setInsertPolicy(QComboBox::NoInsert);
-    ui.cbb_rech->setMinimumWidth(100);
-    ui.cbb_rech->setMaximumWidth(160);
-    ui.cbb_rech->setFixedHeight(21);
-    ui.cbb_rech->setEditText(QStringLiteral("Recherche"));
-    ui.lbl_eliste = look::namedLabel(ui.Panel2, "lbl_eliste", QStringLiteral("Liste complète"));
-    ui.lbl_eliste->setAlignment(Qt::AlignCenter);
-    ui.lbl_eliste->setMinimumWidth(40);
-    ui.lbl_eliste->setFixedHeight(19);
-    grid->addWidget(ui.cbb_rech, 0, 0, 1, 2);
-    grid->addWidget(ui.lbl_eliste, 0, 2, 1, 2);
-
-    ui.btn_total = new QPushButton(QStringLiteral("Total"), ui.Panel2);
-    ui.btn_total->setObjectName(QStringLiteral("btn_total"));
-    ui.btn_total->setFixedSize(44, 21);
-    ui.edt_total = look::field(ui.Panel2, "edt_total");
-    ui.edt_tot_nbre = look::field(ui.Panel2, "edt_tot_nbre");
-    for (QLineEdit* e : {ui.edt_total, ui.edt_tot_nbre}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        e->setText(QStringLiteral("0"));
-    }
-    ui.edt_total->setMinimumWidth(60);
-    ui.edt_tot_nbre->setFixedWidth(40);
-    grid->addWidget(ui.btn_total, 1, 0);
-    grid->addWidget(ui.edt_total, 1, 1, 1, 2);
-    grid->addWidget(ui.edt_tot_nbre, 1, 3);
-
-    auto* validated =
-        look::namedLabel(ui.Panel2, "lbl_dern_liste", QStringLiteral("Dern. liste\nvalidée le"));
-    ui.edt_date_vali = look::field(ui.Panel2, "edt_date_vali");
-    ui.edt_date_vali->setReadOnly(true);
-    ui.edt_date_vali->setFocusPolicy(Qt::NoFocus);
-    ui.edt_date_vali->setText(ShoppingData::initialValidationText());
-    QFont bold = ui.edt_date_vali->font();
-    bold.setBold(true);
-    ui.edt_date_vali->setFont(bold);
-    look::setFieldTextColour(ui.edt_date_vali, Qt::red);
-    grid->addWidget(validated, 2, 0, 1, 1);
-    grid->addWidget(ui.edt_date_vali, 2, 1, 1, 3);
-    grid->setColumnStretch(2, 1);
-    grid->setRowStretch(3, 1);
-
+    auto* footer = new ListFooter(ui.Panel3);
+    ui.Panel2 = footer;
+    ui.cbb_rech = footer->searchBox();
+    ui.lbl_eliste = footer->listLabel();
+    ui.btn_total = footer->totalButton();
+    ui.edt_total = footer->totalField();
+    ui.edt_tot_nbre = footer->countField();
+    ui.edt_date_vali = footer->validationField();
     layout->addWidget(ui.Panel2);
+    // The list is never narrower than its footer's four rows (its title may be cut): when the
+    // window narrows, the left part gives way once the list has come down to that width.
+    ui.Panel6->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     return ui.Panel3;
 }
 
@@ -208,7 +162,6 @@ void Tfrm_main::buildWindow() {
 
     auto* right = new QWidget(ui_->Splitter1);
     right->setObjectName(QStringLiteral("right_part"));
-    right->setMinimumWidth(50);
     auto* rightLayout = new QHBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);

@@ -115,9 +115,9 @@ ProductSheet::ProductSheet(const QString& decimalSeparator, const QString& dateF
     // date itself keeps their short format.
     date_->setLocale(QLocale(QLocale::French, QLocale::France));
     date_->setDisplayFormat(dateFormat);
-    // "Rappel le" is never cut: the date picker gives up width first.
-    reminder_->setMinimumWidth(reminder_->sizeHint().width());
-    date_->setMinimumWidth(60);
+    // "Rappel le" is never cut: the date picker gives up width first, down to its button.
+    reminder_->setSizePolicy(QSizePolicy::Minimum, reminder_->sizePolicy().verticalPolicy());
+    date_->setMinimumWidth(20);
     grid->addWidget(look::namedLabel(this, "lbl_prix", QStringLiteral("Prix")), 1, 0);
     grid->addWidget(price_, 1, 1);
     grid->addWidget(reminder_, 1, 2);
