@@ -1,6 +1,7 @@
 // The start-up and About box with its links, the help, and the desktop platform's conversions.
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/help_window.h"
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAboutAndHelp)
+KABIRO_TEST_MAIN(TestAboutAndHelp)
 #include "test_about_and_help.moc"

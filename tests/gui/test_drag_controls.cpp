@@ -1,4 +1,5 @@
 #include "app/drag_controls.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -33,5 +34,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDragControls)
+KABIRO_TEST_GUILESS_MAIN(TestDragControls)
 #include "test_drag_controls.moc"

@@ -2,6 +2,7 @@
 // texts once the program has set them up.
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/qt_platform.h"
@@ -73,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrenchTexts)
+KABIRO_TEST_MAIN(TestFrenchTexts)
 #include "test_french_texts.moc"

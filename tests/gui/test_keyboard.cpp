@@ -5,6 +5,7 @@
 
 #include "example_window.h"
 #include "modal_driver.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/shopping_keys.h"
@@ -435,5 +436,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestKeyboard)
+KABIRO_TEST_MAIN(TestKeyboard)
 #include "test_keyboard.moc"

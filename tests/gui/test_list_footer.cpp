@@ -2,6 +2,7 @@
 // neither cover one another nor leave the footer, and "Rappel le" is never cut.
 
 #include "example_window.h"
+#include "support/test_registry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -90,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestListFooter)
+KABIRO_TEST_MAIN(TestListFooter)
 #include "test_list_footer.moc"

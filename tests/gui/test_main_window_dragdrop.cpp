@@ -3,6 +3,7 @@
 // presses and moves start a drag, with which data and cursor, and the panels' look.
 
 #include "example_window.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 
@@ -381,5 +382,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowDragDrop)
+KABIRO_TEST_MAIN(TestMainWindowDragDrop)
 #include "test_main_window_dragdrop.moc"

@@ -2,6 +2,7 @@
 // and open dialogs, failures, and the product commands' enabling rule.
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "model/list_file.h"
 
@@ -421,5 +422,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowFiles)
+KABIRO_TEST_MAIN(TestMainWindowFiles)
 #include "test_main_window_files.moc"

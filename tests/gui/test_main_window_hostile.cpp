@@ -3,6 +3,7 @@
 // the wheel over the date picker, an empty catalogue, the smallest window, long names.
 
 #include "example_window.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/search_box.h"
@@ -194,5 +195,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowHostile)
+KABIRO_TEST_MAIN(TestMainWindowHostile)
 #include "test_main_window_hostile.moc"

@@ -2,6 +2,7 @@
 // product columns following their panels.
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "app/window_look.h"
 #include "model/ini_file.h"
@@ -166,5 +167,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowLayout)
+KABIRO_TEST_MAIN(TestMainWindowLayout)
 #include "test_main_window_layout.moc"

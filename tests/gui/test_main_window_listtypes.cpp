@@ -4,6 +4,7 @@
 
 #include "main_window_fixture.h"
 #include "modal_driver.h"
+#include "support/test_registry.h"
 
 #include "dialogs/list_type_menu.h"
 #include "dialogs/lsttyp.h"
@@ -415,5 +416,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowListTypes)
+KABIRO_TEST_MAIN(TestMainWindowListTypes)
 #include "test_main_window_listtypes.moc"

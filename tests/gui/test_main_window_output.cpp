@@ -3,6 +3,7 @@
 // injected preview that draws the pages into a PDF file).
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "model/text_compare.h"
 #include "output/report_layout.h"
@@ -377,5 +378,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowOutput)
+KABIRO_TEST_MAIN(TestMainWindowOutput)
 #include "test_main_window_output.moc"

@@ -5,6 +5,7 @@
 
 #include "main_window_fixture.h"
 #include "modal_driver.h"
+#include "support/test_registry.h"
 
 #include "dav_call.h"
 #include "dialogs/telephone.h"
@@ -340,5 +341,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowPhone)
+KABIRO_TEST_MAIN(TestMainWindowPhone)
 #include "test_main_window_phone.moc"

@@ -3,6 +3,7 @@
 // deleted (sector tree and its chosen node, product sheet, commands, list total, list caption).
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "dialogs/calc_edit.h"
 #include "dialogs/saiprod.h"
@@ -355,5 +356,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowProducts)
+KABIRO_TEST_MAIN(TestMainWindowProducts)
 #include "test_main_window_products.moc"

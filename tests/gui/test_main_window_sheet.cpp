@@ -3,6 +3,7 @@
 // press and Space in the catalogue, and the date picker's calendar.
 
 #include "example_window.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/window_look.h"
@@ -338,5 +339,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowSheet)
+KABIRO_TEST_MAIN(TestMainWindowSheet)
 #include "test_main_window_sheet.moc"

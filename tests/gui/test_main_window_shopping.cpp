@@ -3,6 +3,7 @@
 // sorting by the titles, the search box and the colours of the grids' first column.
 
 #include "example_window.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/window_look.h"
@@ -570,5 +571,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowShopping)
+KABIRO_TEST_MAIN(TestMainWindowShopping)
 #include "test_main_window_shopping.moc"

@@ -2,6 +2,7 @@
 // start duration, and the menu and toolbar as designed.
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include "app/application_setup.h"
 #include "app/window_look.h"
@@ -352,5 +353,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowStart)
+KABIRO_TEST_MAIN(TestMainWindowStart)
 #include "test_main_window_start.moc"

@@ -3,6 +3,7 @@
 
 #include "main_window_fixture.h"
 #include "modal_driver.h"
+#include "support/test_registry.h"
 
 #include "app/qt_platform.h"
 #include "app/window_look.h"
@@ -448,5 +449,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowTools)
+KABIRO_TEST_MAIN(TestMainWindowTools)
 #include "test_main_window_tools.moc"

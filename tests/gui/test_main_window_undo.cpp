@@ -2,6 +2,7 @@
 // keys, and the save button following the history.
 
 #include "main_window_fixture.h"
+#include "support/test_registry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowUndo)
+KABIRO_TEST_MAIN(TestMainWindowUndo)
 #include "test_main_window_undo.moc"

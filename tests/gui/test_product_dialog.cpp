@@ -4,6 +4,7 @@
 #include "model/shopping_data.h"
 #include "support/scripted_platform.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -508,5 +509,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestProductDialog)
+KABIRO_TEST_MAIN(TestProductDialog)
 #include "test_product_dialog.moc"

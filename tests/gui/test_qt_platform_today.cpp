@@ -1,6 +1,7 @@
 // The day the real platform takes as today, and the KABIRO_TODAY testing aid that fixes it.
 
 #include "app/qt_platform.h"
+#include "support/test_registry.h"
 
 #include <QDate>
 #include <QTest>
@@ -35,5 +36,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestQtPlatformToday)
+KABIRO_TEST_MAIN(TestQtPlatformToday)
 #include "test_qt_platform_today.moc"

@@ -6,6 +6,7 @@
 
 #include "example_window.h"
 #include "modal_driver.h"
+#include "support/test_registry.h"
 
 #include "dialogs/convert.h"
 #include "dialogs/newliste.h"
@@ -398,5 +399,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReadableColours)
+KABIRO_TEST_MAIN(TestReadableColours)
 #include "test_readable_colours.moc"

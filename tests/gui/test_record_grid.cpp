@@ -5,6 +5,7 @@
 #include "app/record_grid.h"
 #include "app/record_grid_model.h"
 #include "model/shopping_tables.h"
+#include "support/test_registry.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -204,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRecordGrid)
+KABIRO_TEST_MAIN(TestRecordGrid)
 #include "test_record_grid.moc"

@@ -9,6 +9,7 @@
 #include "model/shopping_commands.h"
 #include "model/win1252.h"
 #include "support/scripted_platform.h"
+#include "support/test_registry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -539,5 +540,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestToolDialogs)
+KABIRO_TEST_MAIN(TestToolDialogs)
 #include "test_tool_dialogs.moc"

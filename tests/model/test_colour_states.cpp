@@ -1,5 +1,6 @@
 #include "model/shopping_commands.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -238,5 +239,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestColourStates)
+KABIRO_TEST_GUILESS_MAIN(TestColourStates)
 #include "test_colour_states.moc"

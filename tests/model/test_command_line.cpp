@@ -1,4 +1,5 @@
 #include "model/command_line.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -117,5 +118,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestCommandLine)
+KABIRO_TEST_APPLESS_MAIN(TestCommandLine)
 #include "test_command_line.moc"

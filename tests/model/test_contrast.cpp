@@ -1,4 +1,5 @@
 #include "model/contrast.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -76,5 +77,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestContrast)
+KABIRO_TEST_APPLESS_MAIN(TestContrast)
 #include "test_contrast.moc"

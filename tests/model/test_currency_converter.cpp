@@ -1,4 +1,5 @@
 #include "model/currency_converter.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -67,5 +68,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestCurrencyConverter)
+KABIRO_TEST_APPLESS_MAIN(TestCurrencyConverter)
 #include "test_currency_converter.moc"

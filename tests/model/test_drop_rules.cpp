@@ -2,6 +2,7 @@
 #include "model/shopping_commands.h"
 #include "support/scripted_platform.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -253,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDropRules)
+KABIRO_TEST_GUILESS_MAIN(TestDropRules)
 #include "test_drop_rules.moc"

@@ -1,5 +1,6 @@
 #include "model/shopping_commands.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -194,5 +195,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFilterAndSearch)
+KABIRO_TEST_GUILESS_MAIN(TestFilterAndSearch)
 #include "test_filter_and_search.moc"

@@ -4,6 +4,7 @@
 // from memory.
 
 #include "support/reader_checks.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,5 +107,5 @@ private:
     QTemporaryDir scratch_;
 };
 
-QTEST_GUILESS_MAIN(FuzzRegressionsTest)
+KABIRO_TEST_GUILESS_MAIN(FuzzRegressionsTest)
 #include "test_fuzz_regressions.moc"

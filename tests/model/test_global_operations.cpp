@@ -1,5 +1,6 @@
 #include "model/global_operations.h"
 #include "model/shopping_data.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -247,5 +248,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestGlobalOperations)
+KABIRO_TEST_APPLESS_MAIN(TestGlobalOperations)
 #include "test_global_operations.moc"

@@ -1,4 +1,5 @@
 #include "model/ini_file.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -325,5 +326,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIniFile)
+KABIRO_TEST_GUILESS_MAIN(TestIniFile)
 #include "test_ini_file.moc"

@@ -2,6 +2,7 @@
 #include "model/list_file.h"
 #include "model/reminder.h"
 #include "model/win1252.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -836,5 +837,5 @@ void TestListFile::cutAndMutatedFilesReadBackStably() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestListFile)
+KABIRO_TEST_GUILESS_MAIN(TestListFile)
 #include "test_list_file.moc"

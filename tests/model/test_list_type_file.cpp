@@ -1,4 +1,5 @@
 #include "model/list_type_file.h"
+#include "support/test_registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -157,5 +158,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestListTypeFile)
+KABIRO_TEST_GUILESS_MAIN(TestListTypeFile)
 #include "test_list_type_file.moc"

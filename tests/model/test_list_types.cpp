@@ -1,6 +1,7 @@
 #include "model/list_file.h"
 #include "model/list_types.h"
 #include "model/shopping_commands.h"
+#include "support/test_registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -252,5 +253,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestListTypes)
+KABIRO_TEST_GUILESS_MAIN(TestListTypes)
 #include "test_list_types.moc"

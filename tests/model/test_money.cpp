@@ -1,4 +1,5 @@
 #include "model/money.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 #include <cmath>
@@ -64,5 +65,5 @@ void TestMoney::arithmetic() {
     QVERIFY(Money() == Money::fromRaw(0));
 }
 
-QTEST_GUILESS_MAIN(TestMoney)
+KABIRO_TEST_GUILESS_MAIN(TestMoney)
 #include "test_money.moc"

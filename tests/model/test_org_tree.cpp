@@ -1,4 +1,5 @@
 #include "model/org_tree.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -99,5 +100,5 @@ void TestOrgTree::walkAndLines() {
     QVERIFY(*again == *t);
 }
 
-QTEST_GUILESS_MAIN(TestOrgTree)
+KABIRO_TEST_GUILESS_MAIN(TestOrgTree)
 #include "test_org_tree.moc"

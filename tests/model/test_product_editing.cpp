@@ -1,6 +1,7 @@
 #include "model/product_editing.h"
 #include "support/scripted_platform.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 #include <limits>
@@ -519,5 +520,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProductEditing)
+KABIRO_TEST_GUILESS_MAIN(TestProductEditing)
 #include "test_product_editing.moc"

@@ -1,4 +1,5 @@
 #include "model/shopping_tables.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -76,5 +77,5 @@ void TestProductIds::everyRecordCountsWhateverTheFilter() {
     QCOMPARE(nextProductId(t), 4);
 }
 
-QTEST_GUILESS_MAIN(TestProductIds)
+KABIRO_TEST_GUILESS_MAIN(TestProductIds)
 #include "test_product_ids.moc"

@@ -3,6 +3,7 @@
 
 #include "model/shopping_commands.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -103,5 +104,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPurchasedValidation)
+KABIRO_TEST_GUILESS_MAIN(TestPurchasedValidation)
 #include "test_purchased_validation.moc"

@@ -1,5 +1,6 @@
 #include "model/shopping_tables.h"
 #include "model/text_compare.h"
+#include "support/test_registry.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -253,5 +254,5 @@ void TestRecordSort::sortingAgainAfterRandomChanges() {
     }
 }
 
-QTEST_APPLESS_MAIN(TestRecordSort)
+KABIRO_TEST_APPLESS_MAIN(TestRecordSort)
 #include "test_record_sort.moc"

@@ -1,4 +1,5 @@
 #include "model/shopping_tables.h"
+#include "support/test_registry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -470,5 +471,5 @@ void TestRecordTable::loadedRecords() {
     QVERIFY(t.bookmark() != t.recordAt(0).id);
 }
 
-QTEST_GUILESS_MAIN(TestRecordTable)
+KABIRO_TEST_GUILESS_MAIN(TestRecordTable)
 #include "test_record_table.moc"

@@ -1,5 +1,6 @@
 #include "model/reminder.h"
 #include "model/shopping_tables.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -184,5 +185,5 @@ void TestReminder::dropPutsTheDueDateWhereItMeans() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestReminder)
+KABIRO_TEST_GUILESS_MAIN(TestReminder)
 #include "test_reminder.moc"

@@ -15,6 +15,7 @@
 #include "model/settings.h"
 #include "model/shopping_data.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -573,5 +574,5 @@ private:
     std::optional<QTemporaryDir> dir_;
 };
 
-QTEST_GUILESS_MAIN(SaveFaultsTest)
+KABIRO_TEST_GUILESS_MAIN(SaveFaultsTest)
 #include "test_save_faults.moc"

@@ -1,4 +1,5 @@
 #include "model/settings.h"
+#include "support/test_registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -300,5 +301,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettings)
+KABIRO_TEST_GUILESS_MAIN(TestSettings)
 #include "test_settings.moc"

@@ -5,6 +5,7 @@
 #include "model/list_type_file.h"
 #include "model/list_types.h"
 #include "model/settings.h"
+#include "support/test_registry.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -240,5 +241,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsHostileFiles)
+KABIRO_TEST_GUILESS_MAIN(TestSettingsHostileFiles)
 #include "test_settings_hostile_files.moc"

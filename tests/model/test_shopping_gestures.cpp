@@ -1,5 +1,6 @@
 #include "model/shopping_commands.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -409,5 +410,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestShoppingGestures)
+KABIRO_TEST_GUILESS_MAIN(TestShoppingGestures)
 #include "test_shopping_gestures.moc"

@@ -1,4 +1,5 @@
 #include "model/shopping_tables.h"
+#include "support/test_registry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -113,5 +114,5 @@ void TestTableSwap::filterAppliesToTheNewRecords() {
     QCOMPARE(static_cast<int>(shown.visiblePositions().size()), 3);
 }
 
-QTEST_GUILESS_MAIN(TestTableSwap)
+KABIRO_TEST_GUILESS_MAIN(TestTableSwap)
 #include "test_table_swap.moc"

@@ -1,4 +1,5 @@
 #include "model/text_compare.h"
+#include "support/test_registry.h"
 
 #include <QStringList>
 #include <QTest>
@@ -79,5 +80,5 @@ void TestTextCompare::foldAZOnlyTouchesAToZ() {
     QVERIFY(!text::equalFoldAZ(QStringLiteral("Lait"), QStringLiteral("Laits")));
 }
 
-QTEST_GUILESS_MAIN(TestTextCompare)
+KABIRO_TEST_GUILESS_MAIN(TestTextCompare)
 #include "test_text_compare.moc"

@@ -1,5 +1,6 @@
 #include "model/record_table.h"
 #include "model/text_index.h"
+#include "support/test_registry.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -85,5 +86,5 @@ void TestTextIndex::sharedAndEqualTextsAreTheSameKey() {
     QVERIFY(!index.find(name.left(3))); // a shorter text sharing the same beginning
 }
 
-QTEST_APPLESS_MAIN(TestTextIndex)
+KABIRO_TEST_APPLESS_MAIN(TestTextIndex)
 #include "test_text_index.moc"

@@ -3,6 +3,7 @@
 
 #include "model/shopping_commands.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -124,5 +125,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTotalLookup)
+KABIRO_TEST_GUILESS_MAIN(TestTotalLookup)
 #include "test_total_lookup.moc"

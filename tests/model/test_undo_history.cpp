@@ -4,6 +4,7 @@
 #include "model/product_editing.h"
 #include "model/shopping_commands.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -530,5 +531,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUndoHistory)
+KABIRO_TEST_GUILESS_MAIN(TestUndoHistory)
 #include "test_undo_history.moc"

@@ -1,4 +1,5 @@
 #include "model/user_folder.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestUserFolder)
+KABIRO_TEST_APPLESS_MAIN(TestUserFolder)
 #include "test_user_folder.moc"

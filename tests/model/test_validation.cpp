@@ -2,6 +2,7 @@
 #include "model/shopping_commands.h"
 #include "support/scripted_platform.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -151,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestValidation)
+KABIRO_TEST_GUILESS_MAIN(TestValidation)
 #include "test_validation.moc"

@@ -1,4 +1,5 @@
 #include "model/win1252.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -44,5 +45,5 @@ void TestWin1252::unstorableCharacters() {
     QCOMPARE(win1252::encode(QString::fromUtf8("a🍵b")), QByteArray("a??b"));
 }
 
-QTEST_GUILESS_MAIN(TestWin1252)
+KABIRO_TEST_GUILESS_MAIN(TestWin1252)
 #include "test_win1252.moc"

@@ -1,4 +1,5 @@
 #include "model/window_placement.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 #include <limits>
@@ -99,5 +100,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWindowPlacement)
+KABIRO_TEST_GUILESS_MAIN(TestWindowPlacement)
 #include "test_window_placement.moc"

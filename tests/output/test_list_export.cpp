@@ -1,5 +1,6 @@
 #include "list_fixture.h"
 #include "support/scripted_platform.h"
+#include "support/test_registry.h"
 
 #include "model/org_tree.h"
 #include "model/win1252.h"
@@ -329,5 +330,5 @@ private:
     QDir dir;
 };
 
-QTEST_GUILESS_MAIN(TestListExport)
+KABIRO_TEST_GUILESS_MAIN(TestListExport)
 #include "test_list_export.moc"

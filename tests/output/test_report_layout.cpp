@@ -1,5 +1,6 @@
 #include "list_fixture.h"
 #include "support/scripted_platform.h"
+#include "support/test_registry.h"
 
 #include "output/print_preview.h"
 #include "output/report_layout.h"
@@ -668,5 +669,5 @@ private:
     }
 };
 
-QTEST_MAIN(TestReportLayout)
+KABIRO_TEST_MAIN(TestReportLayout)
 #include "test_report_layout.moc"

@@ -7,6 +7,7 @@
 #include "phone/credential_store.h"
 #include "phone/phone_sync.h"
 #include "scripted_http_server.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -286,5 +287,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCaldavFailures)
+KABIRO_TEST_GUILESS_MAIN(TestCaldavFailures)
 #include "test_caldav_failures.moc"

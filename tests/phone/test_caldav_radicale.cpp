@@ -6,6 +6,7 @@
 #include "phone/dav_xml.h"
 #include "phone/phone_sync.h"
 #include "radicale_server.h"
+#include "support/test_registry.h"
 
 #include <QStandardPaths>
 #include <QtTest>
@@ -389,5 +390,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCaldavRadicale)
+KABIRO_TEST_GUILESS_MAIN(TestCaldavRadicale)
 #include "test_caldav_radicale.moc"

@@ -3,6 +3,7 @@
 
 #include "phone/ical.h"
 #include "phone/shopping_task.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -218,5 +219,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIcal)
+KABIRO_TEST_GUILESS_MAIN(TestIcal)
 #include "test_ical.moc"

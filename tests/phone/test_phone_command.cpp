@@ -9,6 +9,7 @@
 #include "phone/sync_state.h"
 #include "radicale_server.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -191,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPhoneCommand)
+KABIRO_TEST_GUILESS_MAIN(TestPhoneCommand)
 #include "test_phone_command.moc"

@@ -8,6 +8,7 @@
 #include "phone/phone_sync.h"
 #include "phone/sync_state.h"
 #include "support/shopping_fixture.h"
+#include "support/test_registry.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -134,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPhoneFiles)
+KABIRO_TEST_GUILESS_MAIN(TestPhoneFiles)
 #include "test_phone_files.moc"
