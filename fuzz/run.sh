@@ -23,7 +23,7 @@ if ! clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/p
 fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DKABIRO_FUZZ=ON -DKABIRO_BUILD_GUI=OFF -DKABIRO_BUILD_TESTS=OFF -DKABIRO_BUILD_BENCH=OFF >/dev/null
+    -DKABIRO_FUZZ=ON -DCMAKE_UNITY_BUILD=ON -DKABIRO_BUILD_GUI=OFF -DKABIRO_BUILD_TESTS=OFF -DKABIRO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_list_file fuzz_settings_file fuzz_list_type_value
 
 # A unit taking 30 s is a hang: the slowest real units take well under a second, but a busy

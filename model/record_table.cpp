@@ -1,7 +1,7 @@
 #include "model/record_table.h"
 
 #include "model/record_sort.h"
-#include "model/text_index.h"
+#include "model/record_table_index.h"
 
 #include <algorithm>
 #include <limits>
@@ -37,8 +37,6 @@ bool fitsType(FieldType t, qint64 v) {
 
 // Exact-match index of one text field: text -> the records holding it. Most texts (product
 // names) are held by one record, which is kept inline so a lookup touches no further memory.
-struct RecordTable::Index : TextIndex {};
-
 // The text of a text field without copying it (an empty view for null and other types).
 static QStringView textViewOf(const Record& r, int f) {
     if (auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(f)]))

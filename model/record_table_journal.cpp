@@ -4,11 +4,9 @@
 
 #include "model/record_table.h"
 
-#include "model/text_index.h"
+#include "model/record_table_index.h"
 
 #include <algorithm>
-
-struct RecordTable::Index : TextIndex {};
 
 void RecordTable::exchangeValue(Record* r, int f, FieldValue& v) {
     if (!holds(r) || f < 0 || f >= schema_.count())

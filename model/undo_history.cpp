@@ -7,7 +7,9 @@
 #include <array>
 #include <utility>
 
-namespace {
+// The parts of a step. A named namespace, not an anonymous one: UndoHistory::Step, which has
+// outside linkage, holds them.
+namespace undo_parts {
 
 // One field written: the record, the field, and the value it does not hold now (the value
 // before while the step is done, the value after while it is undone).
@@ -70,7 +72,9 @@ std::size_t recordBytes(const Record& r) {
     return n;
 }
 
-} // namespace
+} // namespace undo_parts
+
+using namespace undo_parts;
 
 struct UndoHistory::Step {
     QString name;
