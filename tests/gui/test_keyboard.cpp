@@ -365,12 +365,12 @@ private slots:
             missing << unnamed(&d);
             return int(QDialog::Rejected);
         };
-        w.spd_btn_editprodClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_editprod"), Qt::LeftButton);
         gui::whenModal<Tfrm_param>([&missing](Tfrm_param& d) {
             missing << unnamed(&d);
             d.reject();
         });
-        w.spd_btn_paramClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_param"), Qt::LeftButton);
         gui::whenModal<Tfrm_requete>([&missing](Tfrm_requete& d) {
             missing << unnamed(&d);
             d.reject();
@@ -380,12 +380,12 @@ private slots:
             missing << unnamed(&d);
             d.reject();
         });
-        w.Nouvellelistetype1Click();
+        gui::part<QAction>(w, "Nouvellelistetype1")->trigger();
         gui::whenModal<Tfrm_spash>([&missing](Tfrm_spash& d) {
             missing << unnamed(&d);
             d.reject();
         });
-        w.spd_btn_emailClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_email"), Qt::LeftButton);
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
     }
 

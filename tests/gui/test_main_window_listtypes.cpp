@@ -134,8 +134,7 @@ QString apply(Tfrm_main& w, const QString& caption, bool withOk = true) {
 }
 
 void filterOnFirstSector(Tfrm_main& w) {
-    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
-    w.spd_btn_filtreClick();
+    QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
 }
 
 } // namespace

@@ -93,8 +93,7 @@ void chooseNode(Tfrm_main& w, const QString& sector, const QString& aisle = QStr
 }
 
 void filterOn(Tfrm_main& w) {
-    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
-    w.spd_btn_filtreClick();
+    QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
     QVERIFY(w.data().shopFilterOn());
 }
 

@@ -78,8 +78,7 @@ QStringList marksIn(const QString& path) {
 }
 
 void filterOnFirstSector(Tfrm_main& w) {
-    gui::part<QToolButton>(w, "spd_btn_filtre")->setChecked(true);
-    w.spd_btn_filtreClick();
+    QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_filtre"), Qt::LeftButton);
 }
 
 void flushDeletes() {

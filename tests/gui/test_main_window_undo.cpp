@@ -121,10 +121,10 @@ private slots:
         redoItem(w)->trigger();
         QVERIFY(!saveEnabled(w));
         // The data back are written byte for byte as before.
-        w.spd_btn_sauveClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_sauve"), Qt::LeftButton);
         QCOMPARE(gui::readBytes(path), saved);
         // A new list starts a history of its own.
-        w.spd_btn_newClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_new"), Qt::LeftButton);
         QVERIFY(!undoItem(w)->isEnabled());
         QVERIFY(!redoItem(w)->isEnabled());
     }

@@ -298,25 +298,25 @@ class TestReadableColours : public QObject {
             check(&d);
             return int(QDialog::Rejected);
         };
-        w.spd_btn_editprodClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_editprod"), Qt::LeftButton);
 
         gui::whenModal<Tfrm_param>([this](Tfrm_param& d) {
             check(&d);
             d.reject();
         });
-        w.spd_btn_paramClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_param"), Qt::LeftButton);
 
         gui::whenModal<Tfrm_spash>([this](Tfrm_spash& d) {
             check(&d);
             d.reject();
         });
-        w.spd_btn_emailClick();
+        QTest::mouseClick(gui::part<QToolButton>(w, "spd_btn_email"), Qt::LeftButton);
 
         gui::whenModal<Tfrm_nliste>([this](Tfrm_nliste& d) {
             check(&d);
             d.reject();
         });
-        w.Nouvellelistetype1Click();
+        gui::part<QAction>(w, "Nouvellelistetype1")->trigger();
 
         gui::whenModal<Tfrm_requete>([this](Tfrm_requete& d) {
             check(&d);
