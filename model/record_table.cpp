@@ -734,6 +734,23 @@ void RecordTable::prepareSort(const QString& fieldList) {
     orders_.remember(keys, std::move(records));
 }
 
+std::vector<const Record*> RecordTable::sortedOn(int f) {
+    const std::vector<int> keys{f};
+    std::vector<Record*> records;
+    if (auto known = orders_.orderFor(keys, recs_.size())) {
+        records = std::move(*known);
+    } else {
+        bool ties = false;
+        const std::vector<size_t> order = sortedOrder(recs_, keys, &ties);
+        records.reserve(order.size());
+        for (size_t i : order)
+            records.push_back(recs_[i].get());
+        if (!ties && records.size() > 1)
+            orders_.remember(keys, records);
+    }
+    return {records.begin(), records.end()};
+}
+
 void RecordTable::sort(const QString& fieldList) {
     postPending();
     const std::vector<int> keys = sortKeys(fieldList);

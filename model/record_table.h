@@ -190,6 +190,9 @@ public:
     // Finds the order sort() would give and remembers it without moving any record, so that a
     // later sort on these fields only puts the records in place.
     void prepareSort(const QString& fieldList);
+    // Every record, in the order a sort on the field `f` would give, none of them moved. The
+    // order is remembered as sort() remembers its own, so asking again costs a copy.
+    std::vector<const Record*> sortedOn(int f);
 
     // --- filter
     void setFilter(Predicate p);

@@ -40,8 +40,8 @@ void RememberedOrders::updateKeyFields() {
 
 void RememberedOrders::remember(const std::vector<int>& keys, std::vector<Record*> records) {
     std::erase_if(orders_, [&keys](const Order& o) { return o.keys == keys; });
-    if (orders_.size() >= 2)
-        orders_.erase(orders_.begin()); // the two titles' orders are all a window needs
+    if (orders_.size() >= 3)
+        orders_.erase(orders_.begin()); // the two titles' orders and the search's
     orders_.push_back(Order{keys, std::move(records), {}});
     updateKeyFields();
 }

@@ -365,32 +365,23 @@ std::optional<QStringList> ShoppingCommands::searchItems(const QString& typed) c
     const QString key = text::foldAZ(trimBlanks(typed));
     if (key.isEmpty())
         return std::nullopt;
-    // The names found, each with its sort key made once: sorting many names that begin alike
-    // ("Biscuits nature réf. 000123") then compares the keys' code units, not folded letters.
-    struct Found {
-        const QString* name;
-        std::u16string sortKey;
-    };
-    std::vector<Found> found;
-    std::vector<char16_t> units;
-    const RecordTable& cat = d_.catalogue;
-    for (int pos : shownPositions(cat)) {
-        const QString& name = textRef(cat.recordAt(pos), Cat::Produit);
-        if (!containsFoldAZ(name, key))
-            continue;
-        units.clear();
-        text::appendSortKey(name, units);
-        found.push_back({&name, std::u16string(units.begin(), units.end())});
+    // The names in the order of a sort on them, which the catalogue remembers between
+    // searches; only the shown ones that hold the text are kept.
+    RecordTable& cat = d_.catalogue;
+    std::vector<bool> shown;
+    if (cat.filtered()) {
+        shown.assign(static_cast<size_t>(cat.recordCount()), false);
+        for (int pos : cat.visiblePositions())
+            shown[static_cast<size_t>(pos)] = true;
     }
-    std::stable_sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        if (const int c = a.sortKey.compare(b.sortKey))
-            return c < 0;
-        return text::lessNoCase(*a.name, *b.name);
-    });
     QStringList items;
-    items.reserve(static_cast<qsizetype>(found.size()));
-    for (const Found& f : found)
-        items << *f.name;
+    for (const Record* r : cat.sortedOn(Cat::Produit)) {
+        if (!shown.empty() && !shown[static_cast<size_t>(r->pos)])
+            continue;
+        const QString& name = textRef(*r, Cat::Produit);
+        if (containsFoldAZ(name, key))
+            items << name;
+    }
     return items;
 }
 

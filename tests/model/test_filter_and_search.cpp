@@ -183,6 +183,42 @@ private slots:
         QCOMPARE(*cmd.searchItems(QStringLiteral("lai")), (QStringList{"Lait", "Palais"}));
     }
 
+    // The catalogue keeps the names' order between searches: each change made meanwhile (a name
+    // written, a product added or deleted, the records sorted otherwise, a list read in its
+    // place) shows in the next search, whose names stay in alphabetical order.
+    void searchOrderFollowsTheCatalogue() {
+        ShoppingData d;
+        for (const char* n : {"Salade", "Lait", "Palais", "Laitue"})
+            addProduct(d, "Super", "Divers", QString::fromUtf8(n), 1.0);
+        ShoppingCommands cmd(d);
+        QCOMPARE(*cmd.searchItems(QStringLiteral("a")),
+                 (QStringList{"Lait", "Laitue", "Palais", "Salade"}));
+
+        select(d.catalogue, "Palais");
+        d.catalogue.edit();
+        d.catalogue.setText(Cat::Produit, QStringLiteral("Baladeur"));
+        d.catalogue.post();
+        QCOMPARE(*cmd.searchItems(QStringLiteral("a")),
+                 (QStringList{"Baladeur", "Lait", "Laitue", "Salade"}));
+
+        addProduct(d, "Marché", "Divers", QStringLiteral("Abats"), 1.0);
+        select(d.catalogue, "Lait");
+        d.catalogue.remove();
+        QCOMPARE(*cmd.searchItems(QStringLiteral("a")),
+                 (QStringList{"Abats", "Baladeur", "Laitue", "Salade"}));
+
+        d.catalogue.sort(QStringLiteral("Secteur;Produit"));
+        QCOMPARE(*cmd.searchItems(QStringLiteral("la")),
+                 (QStringList{"Baladeur", "Laitue", "Salade"}));
+
+        ShoppingData other;
+        addProduct(other, "Super", "Divers", QStringLiteral("Zeste"), 1.0);
+        addProduct(other, "Super", "Divers", QStringLiteral("Ananas"), 1.0);
+        d.catalogue.swapRecords(other.catalogue);
+        QCOMPARE(*cmd.searchItems(QStringLiteral("e")), (QStringList{"Zeste"}));
+        QCOMPARE(*cmd.searchItems(QStringLiteral("a")), (QStringList{"Ananas"}));
+    }
+
     void accentedLettersKeepTheirCase() {
         ShoppingData d;
         addProduct(d, "Super", "Divers", QString::fromUtf8("ÉCLAIR"), 1.0);
