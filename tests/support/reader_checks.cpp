@@ -1,6 +1,7 @@
 #include "reader_checks.h"
 
 #include "model/ini_file.h"
+#include "model/ini_text.h"
 #include "model/list_file.h"
 #include "model/list_type_file.h"
 #include "model/record_sort.h"
@@ -335,18 +336,8 @@ QString listFile(QByteArrayView bytes, const QString& scratchPath) {
 
 namespace {
 
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\v' || c == u'\f';
-}
-
 QString trimmed(QStringView s) {
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return s.sliced(b, e - b).toString();
+    return initext::trimBlanks(s).toString();
 }
 
 // The content of a settings file as its readers should see it: sections in file order, each
