@@ -8,9 +8,6 @@
 #include "model/product_editing.h"
 #include "model/shopping_commands.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -22,27 +19,11 @@ QString fileFor(const benchmark::State& state) {
     return bench::listFile(products, products / 3);
 }
 
-void loadOrExit(const QString& path, ShoppingData& data) {
-    QString error;
-    if (!listfile::load(path, data, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        std::exit(1);
-    }
-}
-
-// The list read from its file and prepared as the window prepares it after opening.
-void openList(const QString& path, ShoppingData& data) {
-    data.setShopFilter(false);
-    loadOrExit(path, data);
-    ShoppingCommands(data).prepareLookups();
-    data.setModified(false);
-}
-
 void BM_Load(benchmark::State& state) {
     const QString path = fileFor(state);
     ShoppingData data;
     for (auto _ : state) {
-        loadOrExit(path, data);
+        bench::loadOrExit(path, data);
         benchmark::DoNotOptimize(data.catalogue.recordCount());
     }
 }
@@ -52,12 +33,12 @@ void BM_Open(benchmark::State& state) {
     const QString path = fileFor(state);
     ShoppingData data;
     for (auto _ : state)
-        openList(path, data);
+        bench::openList(path, data);
 }
 
 void BM_Save(benchmark::State& state) {
     ShoppingData data;
-    loadOrExit(fileFor(state), data);
+    bench::loadOrExit(fileFor(state), data);
     const QString out = bench::tempPath(QStringLiteral("saved_%1.pnv").arg(state.range(0)));
     QString error;
     for (auto _ : state)
@@ -72,7 +53,7 @@ void firstClick(benchmark::State& state, Column column) {
     ShoppingCommands cmd(data);
     for (auto _ : state) {
         state.PauseTiming();
-        openList(path, data);
+        bench::openList(path, data);
         state.ResumeTiming();
         cmd.sortByTitle(column);
     }
@@ -89,7 +70,7 @@ void BM_SortFirstClickAisle(benchmark::State& state) {
 // Clicks on one title, then the other, in turn.
 void BM_SortAlternateClicks(benchmark::State& state) {
     ShoppingData data;
-    openList(fileFor(state), data);
+    bench::openList(fileFor(state), data);
     ShoppingCommands cmd(data);
     bool byProduct = true;
     for (auto _ : state) {
@@ -101,7 +82,7 @@ void BM_SortAlternateClicks(benchmark::State& state) {
 // A click on a title after a product was renamed.
 void BM_SortAfterRename(benchmark::State& state) {
     ShoppingData data;
-    openList(fileFor(state), data);
+    bench::openList(fileFor(state), data);
     ShoppingCommands cmd(data);
     cmd.sortByTitle(Column::Produit);
     cmd.sortByTitle(Column::Rayon);
@@ -123,7 +104,7 @@ void blockRemove(benchmark::State& state, int tag) {
     ShoppingCommands cmd(data);
     for (auto _ : state) {
         state.PauseTiming();
-        openList(path, data);
+        bench::openList(path, data);
         state.ResumeTiming();
         benchmark::DoNotOptimize(cmd.blockRemove(tag));
     }
@@ -139,7 +120,7 @@ void BM_BlockRemoveReminders(benchmark::State& state) {
 
 void BM_Total(benchmark::State& state) {
     ShoppingData data;
-    openList(fileFor(state), data);
+    bench::openList(fileFor(state), data);
     ShoppingCommands cmd(data);
     for (auto _ : state) {
         cmd.totalClick();
@@ -150,7 +131,7 @@ void BM_Total(benchmark::State& state) {
 // The search box's items for a text every product name holds.
 void BM_SearchItemsAll(benchmark::State& state) {
     ShoppingData data;
-    openList(fileFor(state), data);
+    bench::openList(fileFor(state), data);
     ShoppingCommands cmd(data);
     for (auto _ : state)
         benchmark::DoNotOptimize(cmd.searchItems(QStringLiteral("réf.")));
@@ -159,7 +140,7 @@ void BM_SearchItemsAll(benchmark::State& state) {
 // The product dialog's checks, gathered at each opening on a product.
 void BM_FormContext(benchmark::State& state) {
     ShoppingData data;
-    openList(fileFor(state), data);
+    bench::openList(fileFor(state), data);
     data.catalogue.setCurrentPos(data.catalogue.recordCount() / 2);
     const RecordTable::Bookmark edited = data.catalogue.bookmark();
     for (auto _ : state) {

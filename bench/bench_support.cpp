@@ -2,6 +2,7 @@
 
 #include "model/list_file.h"
 #include "model/reminder.h"
+#include "model/shopping_commands.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -284,6 +285,21 @@ QString listFile(int products, int listRows) {
 
 QString largeListFile() {
     return listFile(kLargeProducts, kLargeListRows);
+}
+
+void loadOrExit(const QString& path, ShoppingData& data) {
+    QString error;
+    if (!listfile::load(path, data, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        std::exit(1);
+    }
+}
+
+void openList(const QString& path, ShoppingData& data) {
+    data.setShopFilter(false);
+    loadOrExit(path, data);
+    ShoppingCommands(data).prepareLookups();
+    data.setModified(false);
 }
 
 void applySizes(benchmark::internal::Benchmark* b) {

@@ -30,6 +30,12 @@ QString listFile(int products, int listRows);
 // The large one (kLargeProducts, kLargeListRows).
 QString largeListFile();
 
+// Reads the list file `path` into `data` (the program exits on failure), the shop filter off,
+// and prepares its name lookups as the window does after opening: gestures then run as they
+// do during a session.
+void loadOrExit(const QString& path, ShoppingData& data);
+void openList(const QString& path, ShoppingData& data);
+
 // Runs a benchmark at 6,000 and 60,000 products, and at 600,000 when the environment variable
 // KABIRO_BENCH_HUGE is set; the argument is the number of products, a third of them listed.
 void applySizes(benchmark::internal::Benchmark* b);

@@ -3,11 +3,7 @@
 // the memory the history holds.
 #include "bench_support.h"
 
-#include "model/list_file.h"
 #include "model/shopping_commands.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 #include <benchmark/benchmark.h>
 
@@ -15,15 +11,9 @@ namespace {
 
 const GestureContext kContext{QDate(2026, 12, 9), 3};
 
+// The large list read from its file, prepared as the window prepares it after opening.
 void fresh(ShoppingData& data) {
-    data.setShopFilter(false);
-    QString error;
-    if (!listfile::load(bench::largeListFile(), data, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        std::exit(1);
-    }
-    ShoppingCommands(data).prepareLookups();
-    data.setModified(false);
+    bench::openList(bench::largeListFile(), data);
 }
 
 // A gesture on a freshly read list, recorded in the history (range 1) or not (range 0).
