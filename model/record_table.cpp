@@ -4,6 +4,7 @@
 #include "model/record_table_index.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 
 // ---------------------------------------------------------------- schema
@@ -49,6 +50,19 @@ static QStringView textViewOf(const Record& r, int f) {
 RecordTable::RecordTable(TableSchema schema, QObject* parent)
     : QObject(parent), schema_(std::move(schema)) {
     indexes_.resize(static_cast<size_t>(schema_.count()));
+    records_ = freshVersion();
+    written_.assign(static_cast<size_t>(schema_.count()), records_);
+}
+
+quint64 RecordTable::freshVersion() {
+    static std::atomic<quint64> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+// Both versions come from one counter that only grows: the later of the two is the latest
+// change that concerns field f.
+quint64 RecordTable::holdersVersion(int f) const {
+    return std::max(records_, written_[static_cast<size_t>(f)]);
 }
 
 RecordTable::~RecordTable() = default;
@@ -137,6 +151,7 @@ void RecordTable::append() {
     Record* raw = r.get();
     recs_.push_back(std::move(r));
     orders_.recordAdded(raw);
+    bumpRecords();
     indexInsert(raw);
     if (journal_)
         journal_->recordAdded(*this, raw);
@@ -186,6 +201,7 @@ void RecordTable::cancel() {
             journal_->fieldWritten(*this, r, f, r->values[static_cast<size_t>(f)]);
         r->values[static_cast<size_t>(f)] = std::move(original);
         orders_.keyWritten(f, r);
+        bumpWrites(f);
     }
     indexInsert(r);
     backup_.clear();
@@ -207,6 +223,7 @@ void RecordTable::remove() {
     const int at = cur_;
     const Record* gone = recs_[static_cast<size_t>(at)].get();
     orders_.recordsRemoved([gone](const Record* r) { return r == gone; });
+    bumpRecords();
     indexRemove(recs_[static_cast<size_t>(at)].get());
     std::unique_ptr<Record> owned = std::move(recs_[static_cast<size_t>(at)]);
     recs_.erase(recs_.begin() + at);
@@ -250,6 +267,7 @@ int RecordTable::removeIf(const std::function<bool(const Record&)>& pred) {
         return 0;
     orders_.recordsRemoved(
         [&gone](const Record* r) { return gone[static_cast<size_t>(r->pos)] != 0; });
+    bumpRecords();
     // Taking most records out of the name indexes costs more than building them again from
     // the few kept, which the next search does.
     const bool dropIndexes = static_cast<size_t>(removed) * 2 > recs_.size();
@@ -321,6 +339,7 @@ void RecordTable::empty() {
     orders_.clear();
     for (auto& i : indexes_)
         i.reset();
+    bumpRecords();
     cur_ = -1;
     bof_ = eof_ = true;
     structureChanged();
@@ -336,6 +355,7 @@ void RecordTable::appendLoaded(std::vector<FieldValue>&& values) {
     Record* raw = r.get();
     recs_.push_back(std::move(r));
     orders_.recordAdded(raw);
+    bumpRecords();
     indexInsert(raw);
     if (journal_)
         journal_->recordAdded(*this, raw);
@@ -353,6 +373,11 @@ void RecordTable::swapRecords(RecordTable& other) {
             t->journal_->recordsReplaced(*t);
     orders_.clear();
     other.orders_.clear();
+    // Records that changed tables may have been written in the other one.
+    for (RecordTable* t : {this, &other}) {
+        t->bumpRecords();
+        std::fill(t->written_.begin(), t->written_.end(), t->records_);
+    }
     // The incoming records get fresh identities, so a bookmark taken before the exchange can
     // never land on an unrelated new record.
     quint64 id = std::max(nextId_, other.nextId_);
@@ -497,6 +522,7 @@ bool RecordTable::setValue(int f, const FieldValue& v) {
     Record* r = recs_[static_cast<size_t>(cur_)].get();
     FieldValue& slot = r->values[static_cast<size_t>(f)];
     orders_.keyWritten(f, r);
+    bumpWrites(f);
     if (state_ == State::Edit &&
         std::none_of(backup_.begin(), backup_.end(), [f](const auto& b) { return b.first == f; }))
         backup_.emplace_back(f, slot);
@@ -664,6 +690,14 @@ bool RecordTable::textsDistinct(int f) {
     if (f < 0 || f >= schema_.count() || schema_.at(f).type != FieldType::Text)
         return false;
     return !indexFor(f)->hasSharedTexts();
+}
+
+const Record* RecordTable::soleHolder(int f, const QString& text) {
+    postPending();
+    if (f < 0 || f >= schema_.count() || schema_.at(f).type != FieldType::Text)
+        return nullptr;
+    const TextIndex::Holders* held = indexFor(f)->find(text);
+    return held && held->more.empty() ? held->first : nullptr;
 }
 
 bool RecordTable::holdsText(int f, const QString& value, Bookmark except) const {

@@ -45,6 +45,10 @@ struct Record {
     int pos = 0;       // position in the table's present order
     quint32 stamp = 0; // the change journal's mark of the step that added the record
     std::vector<FieldValue> values;
+    // A record of another table found for this one by name, and the version of the finding
+    // (see RowProducts): remembered beside the record, never part of its content.
+    mutable const Record* link = nullptr;
+    mutable quint64 linkVersion = 0;
 };
 
 class RecordTable;
@@ -194,6 +198,17 @@ public:
     // order is remembered as sort() remembers its own, so asking again costs a copy.
     std::vector<const Record*> sortedOn(int f);
 
+    // --- versions, for what is remembered about the table elsewhere
+    // Changes whenever which record holds which text of field f may have changed: a record
+    // added or taken out, all records exchanged, or field f written. No value is ever given
+    // twice, even by two tables: an unchanged reading means none of that happened.
+    quint64 holdersVersion(int f) const;
+    // Changes whenever field f of a record is written or all records are exchanged.
+    quint64 writesVersion(int f) const { return written_[static_cast<size_t>(f)]; }
+    // The record holding exactly `text` in the text field f, the filter ignored; nullptr when
+    // none or several do. A pending edit is posted first, as by locate.
+    const Record* soleHolder(int f, const QString& text);
+
     // --- filter
     void setFilter(Predicate p);
     void setFiltered(bool on);
@@ -258,6 +273,9 @@ private:
     void indexUpdate(Record* r, int f, const QString& oldText, const QString& newText);
     Index* indexFor(int f);
     void emitCurrentIfMoved(quint64 before);
+    static quint64 freshVersion();
+    void bumpRecords() { records_ = freshVersion(); }
+    void bumpWrites(int f) { written_[static_cast<size_t>(f)] = freshVersion(); }
     std::vector<int> sortKeys(const QString& fieldList) const;
 
     TableSchema schema_;
@@ -279,4 +297,6 @@ private:
     std::vector<std::unique_ptr<Index>> indexes_; // per field, built on first exact locate
     RememberedOrders orders_;
     RecordJournal* journal_ = nullptr;
+    quint64 records_ = 0;          // version of the set of records
+    std::vector<quint64> written_; // per field, version of its writes
 };

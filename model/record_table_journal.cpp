@@ -13,6 +13,7 @@ void RecordTable::exchangeValue(Record* r, int f, FieldValue& v) {
         return;
     FieldValue& slot = r->values[static_cast<size_t>(f)];
     orders_.keyWritten(f, r);
+    bumpWrites(f);
     if (indexes_[static_cast<size_t>(f)]) {
         const QString oldKey = textOf(*r, f);
         std::swap(slot, v);
@@ -50,6 +51,7 @@ void RecordTable::restoreRecords(std::vector<HeldRecord>& held) {
         orders_.recordAdded(h.record);
         indexInsert(h.record);
     }
+    bumpRecords();
     if (curRec)
         cur_ = curRec->pos;
     structureChanged();
@@ -71,6 +73,7 @@ void RecordTable::withdrawRecords(std::vector<HeldRecord>& held) {
     const bool curStays = curRec && gone[static_cast<size_t>(curRec->pos)] == 0;
     orders_.recordsRemoved(
         [&gone](const Record* r) { return gone[static_cast<size_t>(r->pos)] != 0; });
+    bumpRecords();
     const bool dropIndexes = held.size() * 2 > recs_.size();
     if (dropIndexes)
         for (auto& ix : indexes_)

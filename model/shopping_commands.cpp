@@ -121,6 +121,10 @@ bool qualifies(int tag, const Record& product, const GestureContext& ctx) {
 }
 
 // Does a list row carry a panel's code (block removal)?
+int posOf(const Record* r) {
+    return r ? r->pos : -1;
+}
+
 bool rowMatchesPanel(int tag, const Record& row) {
     const QString& rappel = textRef(row, Lst::Rappel);
     switch (tag) {
@@ -253,9 +257,13 @@ void ShoppingCommands::prepareLookups() {
     cat.locate(Cat::Produit, QString());
     // The rows' names share the storage of their products' names: the many searches of a row
     // by its product's name, or of a product by its row's, then compare them without reading.
+    // Where the names are distinct, each row also keeps its product for the walks to come.
+    const bool distinct = cat.textsDistinct(Cat::Produit);
+    const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
     for (int pos = 0; pos < lst.recordCount(); ++pos) {
-        const QString& name = textRef(lst.recordAt(pos), Lst::Produit);
-        const int found = cat.findPosition(Cat::Produit, name, -1);
+        const Record& row = lst.recordAt(pos);
+        const int found = distinct ? posOf(products.productOf(row))
+                                   : cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), -1);
         if (found >= 0)
             lst.shareText(pos, Lst::Produit, textRef(cat.recordAt(found), Cat::Produit));
     }
@@ -562,14 +570,14 @@ int ShoppingCommands::blockRemove(int tag) {
         if (cat.textsDistinct(Cat::Produit) && lst.textsDistinct(Lst::Produit)) {
             // Each name belongs to one product and one row at most: walking the rows, fewer
             // than the products, finds the same pairs.
-            const std::vector<int> rows = shownPositions(lst);
-            for (const int row : rows) {
+            const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
+            for (const int row : shownPositions(lst)) {
                 const Record& r = lst.recordAt(row);
                 if (!rowMatchesPanel(tag, r))
                     continue;
-                const int product = cat.findPosition(Cat::Produit, textRef(r, Lst::Produit), -1);
-                if (product >= 0 && isListed(cat.recordAt(product)))
-                    doom(row, product);
+                const Record* product = products.productOf(r);
+                if (product && cat.passes(*product) && isListed(*product))
+                    doom(row, product->pos);
             }
         } else {
             // Each shown listed product's row is found as locating it would, the row found
@@ -638,17 +646,32 @@ void ShoppingCommands::recomputeTotal() {
         // Each row's product is found as locating it would (the product found for the row
         // before wins when it bears the name), without moving the catalogue's cursor, which
         // stays where it was.
-        int partner = cat.currentPos();
-        for (const int pos : shownPositions(lst)) {
-            const Record& row = lst.recordAt(pos);
-            const int found = cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), partner);
-            if (found < 0)
-                continue; // a row without its product counts for nothing
-            partner = found;
+        auto count = [&t](const Record& row, const Record& product) {
             const qint32 q = quantityOf(row);
-            const double price = RecordTable::realOf(cat.recordAt(found), Cat::Prix).value_or(0);
+            const double price = RecordTable::realOf(product, Cat::Prix).value_or(0);
             t.price += Money::fromDoubleOrZero(price) * q;
             t.units += q;
+        };
+        // A row without its product counts for nothing.
+        if (cat.textsDistinct(Cat::Produit)) {
+            const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
+            for (const int pos : shownPositions(lst)) {
+                const Record& row = lst.recordAt(pos);
+                if (const Record* product = products.productOf(row);
+                    product && cat.passes(*product))
+                    count(row, *product);
+            }
+        } else {
+            int partner = cat.currentPos();
+            for (const int pos : shownPositions(lst)) {
+                const Record& row = lst.recordAt(pos);
+                const int found =
+                    cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), partner);
+                if (found < 0)
+                    continue;
+                partner = found;
+                count(row, cat.recordAt(found));
+            }
         }
     }
     d_.setTotal(t);

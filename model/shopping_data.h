@@ -3,6 +3,7 @@
 #include "model/money.h"
 #include "model/org_tree.h"
 #include "model/record_table.h"
+#include "model/row_products.h"
 #include "model/shopping_tables.h"
 #include "model/undo_history.h"
 
@@ -37,6 +38,8 @@ public:
     QString validationText;
     // Every change of the above, step by step, for undo and redo.
     UndoHistory history{*this};
+    // Each list row's product, as the last walk found it.
+    RowProducts rowProducts;
 
     static QString initialValidationText(); // "dernières courses"
 
