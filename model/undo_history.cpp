@@ -59,9 +59,11 @@ bool sameValues(const Around& a, const Around& b) {
 }
 
 std::size_t textBytes(const FieldValue& v) {
-    // Texts shared with the tables or between records (flags, sectors) cost nothing more.
-    if (const auto* s = std::get_if<QString>(&v); s && s->isDetached())
-        return 32 + static_cast<std::size_t>(s->size()) * sizeof(QChar);
+    // Counted from the value alone: asking the text's storage whether it is shared would fetch
+    // one heap block per text, and a step can hold tens of thousands of records. A shared text
+    // (a flag, a sector) is counted as if it were its own: a few bytes too many.
+    if (const auto* s = std::get_if<QString>(&v); s && !s->isEmpty())
+        return 16 + static_cast<std::size_t>(s->size()) * sizeof(QChar);
     return 0;
 }
 
