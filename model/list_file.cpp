@@ -241,7 +241,7 @@ private:
                 break;
             if (def.width > 0 && v.size() > def.width)
                 v = v.first(def.width);
-            slot = v.toString();
+            slot = v.size() == 1 ? oneCharacter(v.front()) : v.toString();
             break;
         case FieldType::SmallInt:
         case FieldType::Integer: {
@@ -271,8 +271,21 @@ private:
         }
     }
 
+    // The one-character texts (the flags of every record) share one storage per character:
+    // walks that compare the flags of thousands of records then find them in the cache instead
+    // of fetching a heap block per record.
+    QString oneCharacter(QChar c) {
+        if (c.unicode() >= oneCharacter_.size())
+            return QString(c);
+        QString& s = oneCharacter_[c.unicode()];
+        if (s.isNull())
+            s = QString(c);
+        return s;
+    }
+
     RecordTable& table_;
     const TableSchema& schema_;
+    std::array<QString, 256> oneCharacter_;
 };
 
 // Reads record lines up to the line that ends the section; false when the file ends first.
