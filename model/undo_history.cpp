@@ -74,6 +74,24 @@ std::size_t recordBytes(const Record& r) {
     return n;
 }
 
+// The records' bytes, from at most kSample of them spread over the whole when there are
+// more: reading every record of a block removal, each in its own heap blocks, would cost the
+// gesture more than the removal itself, and the limit on the history is only approximate.
+std::size_t sampledBytes(const std::vector<HeldRecord>& held) {
+    constexpr std::size_t kSample = 256;
+    const std::size_t count = held.size();
+    if (count <= kSample) {
+        std::size_t n = 0;
+        for (const HeldRecord& h : held)
+            n += recordBytes(*h.record);
+        return n;
+    }
+    std::size_t sampled = 0;
+    for (std::size_t i = 0; i < kSample; ++i)
+        sampled += recordBytes(*held[i * count / kSample].record);
+    return sampled * count / kSample;
+}
+
 } // namespace undo_parts
 
 using namespace undo_parts;
@@ -99,8 +117,7 @@ struct UndoHistory::Step {
             n += textBytes(c.value);
         for (const RecordsChange& c : records) {
             n += c.records.capacity() * sizeof(HeldRecord);
-            for (const HeldRecord& h : c.records)
-                n += recordBytes(*h.record);
+            n += sampledBytes(c.records);
         }
         return n;
     }
