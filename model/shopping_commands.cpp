@@ -332,8 +332,9 @@ ShoppingCommands::FilterOutcome ShoppingCommands::setShopFilter(bool on) {
         d_.selection.sector = d_.tree.roots().front().text;
         out.selectFirstNode = true;
     }
-    d_.setShopFilter(on);
-    if (on)
+    const bool wasOn = d_.shopFilterOn();
+    d_.setShopFilter(on); // switching it on filters both tables
+    if (on && wasOn)
         d_.reapplyShopFilter(); // the selection may have changed while the filter was on
     d_.setListLabel(filterCaption());
     d_.catalogue.first();
