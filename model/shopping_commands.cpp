@@ -120,11 +120,11 @@ bool qualifies(int tag, const Record& product, const GestureContext& ctx) {
     return s != reminder::State::None;
 }
 
-// Does a list row carry a panel's code (block removal)?
 int posOf(const Record* r) {
     return r ? r->pos : -1;
 }
 
+// Does a list row carry a panel's code (block removal)?
 bool rowMatchesPanel(int tag, const Record& row) {
     const QString& rappel = textRef(row, Lst::Rappel);
     switch (tag) {
