@@ -36,8 +36,6 @@ bool fitsType(FieldType t, qint64 v) {
 
 } // namespace
 
-// Exact-match index of one text field: text -> the records holding it. Most texts (product
-// names) are held by one record, which is kept inline so a lookup touches no further memory.
 // The text of a text field without copying it (an empty view for null and other types).
 static QStringView textViewOf(const Record& r, int f) {
     if (auto* s = std::get_if<QString>(&r.values[static_cast<size_t>(f)]))

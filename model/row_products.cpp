@@ -2,15 +2,7 @@
 
 #include "model/shopping_tables.h"
 
-namespace {
-
-const QString& nameOf(const Record& row) {
-    static const QString kNone;
-    const auto* s = std::get_if<QString>(&row.values[static_cast<size_t>(Lst::Produit)]);
-    return s ? *s : kNone;
-}
-
-} // namespace
+#include <algorithm>
 
 RowProducts::Finder RowProducts::finder(RecordTable& catalogue, const RecordTable& list) {
     const quint64 products = catalogue.holdersVersion(Cat::Produit);
@@ -22,13 +14,25 @@ RowProducts::Finder RowProducts::finder(RecordTable& catalogue, const RecordTabl
         listSeen_ = rows;
         version_ = std::max(products, rows);
     }
-    return Finder(catalogue, version_);
+    return Finder(catalogue, catalogue.textsDistinct(Cat::Produit), version_);
 }
 
-const Record* RowProducts::Finder::productOf(const Record& row) const {
+const Record* RowProducts::Finder::shownProductOf(const Record& row, int& partner) const {
+    if (!distinct_) {
+        const int found =
+            catalogue_.findPosition(Cat::Produit, RecordTable::textOf(row, Lst::Produit), partner);
+        if (found < 0)
+            return nullptr;
+        partner = found;
+        return &catalogue_.recordAt(found);
+    }
+    // One product at most bears the name: the cursor does not matter.
     if (row.linkVersion != version_) {
-        row.link = catalogue_.soleHolder(Cat::Produit, nameOf(row));
+        row.link = catalogue_.soleHolder(Cat::Produit, RecordTable::textOf(row, Lst::Produit));
         row.linkVersion = version_;
     }
+    if (!row.link || !catalogue_.passes(*row.link))
+        return nullptr;
+    partner = row.link->pos;
     return row.link;
 }

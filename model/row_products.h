@@ -7,21 +7,25 @@
 // The total and the block removal then reach each row's product without searching the name
 // index again, which on a large list costs most of those gestures.
 //
-// Meant for a catalogue whose names are distinct: where two products share a name, which of
-// them a row belongs to depends on the cursor, and the callers search as before.
+// Only while the catalogue's names are distinct: where two products share a name, which of them
+// a row belongs to depends on the cursor, and the product is searched for each time.
 class RowProducts {
 public:
     // Finds the products of one walk; valid while neither table changes.
     class Finder {
     public:
-        // The product bearing the row's name, whatever the filter; nullptr when none does.
-        const Record* productOf(const Record& row) const;
+        // The product that locating the row's name would make current among those the filter
+        // shows, the catalogue's cursor standing on `partner`; nullptr when none. `partner`
+        // becomes the product found, so that a walk finds each row's product as if locating
+        // them one after the other, without moving the cursor.
+        const Record* shownProductOf(const Record& row, int& partner) const;
 
     private:
         friend class RowProducts;
-        Finder(RecordTable& catalogue, quint64 version)
-            : catalogue_(catalogue), version_(version) {}
+        Finder(RecordTable& catalogue, bool distinct, quint64 version)
+            : catalogue_(catalogue), distinct_(distinct), version_(version) {}
         RecordTable& catalogue_;
+        bool distinct_;
         quint64 version_;
     };
 

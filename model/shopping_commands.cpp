@@ -120,10 +120,6 @@ bool qualifies(int tag, const Record& product, const GestureContext& ctx) {
     return s != reminder::State::None;
 }
 
-int posOf(const Record* r) {
-    return r ? r->pos : -1;
-}
-
 // Does a list row carry a panel's code (block removal)?
 bool rowMatchesPanel(int tag, const Record& row) {
     const QString& rappel = textRef(row, Lst::Rappel);
@@ -257,16 +253,12 @@ void ShoppingCommands::prepareLookups() {
     cat.locate(Cat::Produit, QString());
     // The rows' names share the storage of their products' names: the many searches of a row
     // by its product's name, or of a product by its row's, then compare them without reading.
-    // Where the names are distinct, each row also keeps its product for the walks to come.
-    const bool distinct = cat.textsDistinct(Cat::Produit);
+    // Finding them also leaves each row its product for the walks to come.
     const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
-    for (int pos = 0; pos < lst.recordCount(); ++pos) {
-        const Record& row = lst.recordAt(pos);
-        const int found = distinct ? posOf(products.productOf(row))
-                                   : cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), -1);
-        if (found >= 0)
-            lst.shareText(pos, Lst::Produit, textRef(cat.recordAt(found), Cat::Produit));
-    }
+    int partner = -1;
+    for (int pos = 0; pos < lst.recordCount(); ++pos)
+        if (const Record* product = products.shownProductOf(lst.recordAt(pos), partner))
+            lst.shareText(pos, Lst::Produit, textRef(*product, Cat::Produit));
     lst.locate(Lst::Produit, QString());
     // The orders of the two titles, so that the first click on one only puts records in place.
     for (RecordTable* t : {&cat, &lst})
@@ -572,12 +564,13 @@ int ShoppingCommands::blockRemove(int tag) {
             // Each name belongs to one product and one row at most: walking the rows, fewer
             // than the products, finds the same pairs.
             const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
+            int partner = -1;
             for (const int row : shownPositions(lst)) {
                 const Record& r = lst.recordAt(row);
                 if (!rowMatchesPanel(tag, r))
                     continue;
-                const Record* product = products.productOf(r);
-                if (product && cat.passes(*product) && isListed(*product))
+                const Record* product = products.shownProductOf(r, partner);
+                if (product && isListed(*product))
                     doom(row, product->pos);
             }
         } else {
@@ -647,32 +640,17 @@ void ShoppingCommands::recomputeTotal() {
         // Each row's product is found as locating it would (the product found for the row
         // before wins when it bears the name), without moving the catalogue's cursor, which
         // stays where it was.
-        auto count = [&t](const Record& row, const Record& product) {
+        const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
+        int partner = cat.currentPos();
+        for (const int pos : shownPositions(lst)) {
+            const Record& row = lst.recordAt(pos);
+            const Record* product = products.shownProductOf(row, partner);
+            if (!product)
+                continue; // a row without its product counts for nothing
             const qint32 q = quantityOf(row);
-            const double price = RecordTable::realOf(product, Cat::Prix).value_or(0);
+            const double price = RecordTable::realOf(*product, Cat::Prix).value_or(0);
             t.price += Money::fromDoubleOrZero(price) * q;
             t.units += q;
-        };
-        // A row without its product counts for nothing.
-        if (cat.textsDistinct(Cat::Produit)) {
-            const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
-            for (const int pos : shownPositions(lst)) {
-                const Record& row = lst.recordAt(pos);
-                if (const Record* product = products.productOf(row);
-                    product && cat.passes(*product))
-                    count(row, *product);
-            }
-        } else {
-            int partner = cat.currentPos();
-            for (const int pos : shownPositions(lst)) {
-                const Record& row = lst.recordAt(pos);
-                const int found =
-                    cat.findPosition(Cat::Produit, textRef(row, Lst::Produit), partner);
-                if (found < 0)
-                    continue;
-                partner = found;
-                count(row, cat.recordAt(found));
-            }
         }
     }
     d_.setTotal(t);

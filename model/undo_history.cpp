@@ -74,22 +74,17 @@ std::size_t recordBytes(const Record& r) {
     return n;
 }
 
-// The records' bytes, from at most kSample of them spread over the whole when there are
-// more: reading every record of a block removal, each in its own heap blocks, would cost the
-// gesture more than the removal itself, and the limit on the history is only approximate.
+// The records' bytes, from at most kSample of them spread over the whole: reading every record
+// of a block removal, each in its own heap blocks, would cost the gesture more than the removal
+// itself, and the limit on the history is only approximate.
 std::size_t sampledBytes(const std::vector<HeldRecord>& held) {
     constexpr std::size_t kSample = 256;
     const std::size_t count = held.size();
-    if (count <= kSample) {
-        std::size_t n = 0;
-        for (const HeldRecord& h : held)
-            n += recordBytes(*h.record);
-        return n;
-    }
-    std::size_t sampled = 0;
-    for (std::size_t i = 0; i < kSample; ++i)
-        sampled += recordBytes(*held[i * count / kSample].record);
-    return sampled * count / kSample;
+    const std::size_t read = std::min(count, kSample);
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < read; ++i)
+        n += recordBytes(*held[i * count / read].record);
+    return read == 0 ? 0 : n * count / read;
 }
 
 } // namespace undo_parts
