@@ -524,7 +524,9 @@ int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
         KeepCurrent keep(cat);
         for (int pos : shown) {
             const Record& product = cat.recordAt(pos);
-            if (isListed(product) || !qualifies(tag, product, ctx))
+            // Most products fail the colour state's test: taking it first leaves the listed
+            // mark, on another cache line of the record, unread for them.
+            if (!qualifies(tag, product, ctx) || isListed(product))
                 continue;
             cat.setCurrentPos(pos);
             addRow(ctx, t);
