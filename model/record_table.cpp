@@ -63,6 +63,10 @@ quint64 RecordTable::holdersVersion(int f) const {
     return std::max(records_, written_[static_cast<size_t>(f)]);
 }
 
+quint64 RecordTable::contentVersion() const {
+    return std::max(records_, *std::max_element(written_.begin(), written_.end()));
+}
+
 RecordTable::~RecordTable() = default;
 
 bool RecordTable::isEmpty() const {

@@ -205,6 +205,9 @@ public:
     quint64 holdersVersion(int f) const;
     // Changes whenever field f of a record is written or all records are exchanged.
     quint64 writesVersion(int f) const { return written_[static_cast<size_t>(f)]; }
+    // Changes whenever a record is added or taken out, any field is written or all records are
+    // exchanged.
+    quint64 contentVersion() const;
     // The record holding exactly `text` in the text field f, the filter ignored; nullptr when
     // none or several do. A pending edit is posted first, as by locate.
     const Record* soleHolder(int f, const QString& text);

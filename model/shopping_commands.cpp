@@ -355,11 +355,36 @@ bool ShoppingCommands::showListRowProduct() {
     return locatePartner(RecordTable::textOf(*row, Lst::Produit));
 }
 
+// A name that begins with a text begins with every beginning of it: when no name shown began
+// with an earlier text, none begins with that text lengthened, as long as no product changed
+// and the filter shows the same ones. Typing on after a miss then costs no walk over the
+// catalogue, which is what most keystrokes cost when nothing begins so.
+bool ShoppingCommands::missedAlready(const QString& typed) const {
+    const RecordTable& cat = d_.catalogue;
+    const ShopSelection& s = d_.selection;
+    return !missed_.typed.isEmpty() && typed.startsWith(missed_.typed) &&
+           missed_.catalogueVersion == cat.contentVersion() && missed_.filtered == cat.filtered() &&
+           (!cat.filtered() ||
+            (missed_.selection.level == s.level && missed_.selection.sector == s.sector &&
+             missed_.selection.aisle == s.aisle));
+}
+
 bool ShoppingCommands::searchBeginsWith(const QString& typed) {
+    RecordTable& cat = d_.catalogue;
+    if (missedAlready(typed)) {
+        cat.post(); // as the search would have
+        return false;
+    }
     LocateOptions opt;
     opt.caseInsensitive = true;
     opt.partialKey = true;
-    return d_.catalogue.locate(Cat::Produit, typed, opt);
+    if (cat.locate(Cat::Produit, typed, opt))
+        return true;
+    // Case folding pairs the halves of a character outside the basic plane: a text ending in a
+    // first half is no beginning to build on.
+    if (!typed.isEmpty() && !typed.back().isHighSurrogate())
+        missed_ = {typed, cat.contentVersion(), cat.filtered(), d_.selection};
+    return false;
 }
 
 std::optional<QStringList> ShoppingCommands::searchItems(const QString& typed) const {

@@ -228,5 +228,15 @@ private:
     void addRow(const GestureContext& ctx, ListTotal& total);
     bool locatePartner(const QString& produit);
 
+    // The last text no shown name began with, and what it was searched among.
+    struct MissedBeginning {
+        QString typed;
+        quint64 catalogueVersion = 0;
+        bool filtered = false;
+        ShopSelection selection;
+    };
+    bool missedAlready(const QString& typed) const;
+
     ShoppingData& d_;
+    MissedBeginning missed_;
 };

@@ -159,6 +159,47 @@ private slots:
         QCOMPARE(currentName(d.catalogue), QStringLiteral("laitue"));
     }
 
+    // After a miss, the same text lengthened is not searched for again; each change that can
+    // make a name begin so (a name written, a product added, another shop chosen, the filter
+    // switched off) shows at the next letter.
+    void searchBeginsWithAfterAMiss() {
+        ShoppingData d;
+        addProduct(d, "Super", "Divers", "Sel", 1.0);
+        addProduct(d, "Super", "Divers", "Lait", 1.0);
+        addProduct(d, QString::fromUtf8("Marché"), "Divers", "Riz", 1.0);
+        ShoppingCommands cmd(d);
+        const auto misses = [&](const char* typed) {
+            const QString before = currentName(d.catalogue);
+            return !cmd.searchBeginsWith(QString::fromUtf8(typed)) &&
+                   currentName(d.catalogue) == before;
+        };
+        select(d.catalogue, "Sel");
+        QVERIFY(misses("Rix"));
+        QVERIFY(misses("Rixe"));
+
+        select(d.catalogue, "Lait");
+        d.catalogue.setText(Cat::Produit, QStringLiteral("Rixe blanche"));
+        d.catalogue.post();
+        select(d.catalogue, "Sel");
+        QVERIFY(cmd.searchBeginsWith(QStringLiteral("Rixe ")));
+        QCOMPARE(currentName(d.catalogue), QStringLiteral("Rixe blanche"));
+
+        QVERIFY(misses("Qu"));
+        addProduct(d, "Super", "Divers", "Quinoa", 1.0);
+        QVERIFY(cmd.searchBeginsWith(QStringLiteral("Qui")));
+
+        // Under the filter on "Super", "Riz" is not shown; under "Marché", "Sel" is not.
+        cmd.treePress(0, QStringLiteral("Super"));
+        cmd.setShopFilter(true);
+        QVERIFY(misses("Riz"));
+        cmd.treePress(0, QString::fromUtf8("Marché"));
+        QVERIFY(cmd.searchBeginsWith(QStringLiteral("Riz")));
+        QVERIFY(misses("Se"));
+        cmd.setShopFilter(false);
+        QVERIFY(cmd.searchBeginsWith(QStringLiteral("Sel")));
+        QCOMPARE(currentName(d.catalogue), QStringLiteral("Sel"));
+    }
+
     void searchListContains() {
         ShoppingData d;
         addProduct(d, "Super", "Divers", "Palais", 1.0);
