@@ -33,8 +33,10 @@ int SearchBox::popupWidth() const {
     QList<QString> longest;
     longest.reserve(kMeasured + 1);
     const auto longer = [](const QString& a, const QString& b) { return a.size() > b.size(); };
-    for (int i = 0; i < count(); ++i) {
-        const QString text = itemText(i);
+    // Read from the string list itself: asking the box for each item's text would wrap every
+    // name in a variant.
+    const QStringList names = items_->stringList();
+    for (const QString& text : names) {
         if (longest.size() == kMeasured && text.size() <= longest.back().size())
             continue;
         longest.insert(std::upper_bound(longest.begin(), longest.end(), text, longer), text);
