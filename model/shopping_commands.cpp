@@ -361,12 +361,9 @@ bool ShoppingCommands::showListRowProduct() {
 // catalogue, which is what most keystrokes cost when nothing begins so.
 bool ShoppingCommands::missedAlready(const QString& typed) const {
     const RecordTable& cat = d_.catalogue;
-    const ShopSelection& s = d_.selection;
     return !missed_.typed.isEmpty() && typed.startsWith(missed_.typed) &&
            missed_.catalogueVersion == cat.contentVersion() && missed_.filtered == cat.filtered() &&
-           (!cat.filtered() ||
-            (missed_.selection.level == s.level && missed_.selection.sector == s.sector &&
-             missed_.selection.aisle == s.aisle));
+           (!cat.filtered() || missed_.selection == d_.selection);
 }
 
 bool ShoppingCommands::searchBeginsWith(const QString& typed) {

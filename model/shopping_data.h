@@ -15,6 +15,8 @@ struct ShopSelection {
     QString sector;
     QString aisle;
     int level = 0; // 0 a sector node was chosen, 1 an aisle node
+
+    bool operator==(const ShopSelection&) const = default;
 };
 
 // The running list total: price in fixed point and unit count (wider than the 16-bit

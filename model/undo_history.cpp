@@ -47,15 +47,10 @@ struct Around {
     bool modified = false;
 };
 
-bool sameSelection(const ShopSelection& a, const ShopSelection& b) {
-    return a.sector == b.sector && a.aisle == b.aisle && a.level == b.level;
-}
-
 bool sameValues(const Around& a, const Around& b) {
     return a.validationText == b.validationText && a.total.price == b.total.price &&
            a.total.units == b.total.units && a.totalShown == b.totalShown &&
-           a.listLabel == b.listLabel && a.selection.sector == b.selection.sector &&
-           a.selection.aisle == b.selection.aisle && a.selection.level == b.selection.level;
+           a.listLabel == b.listLabel && a.selection == b.selection;
 }
 
 std::size_t textBytes(const FieldValue& v) {
@@ -403,7 +398,7 @@ void UndoHistory::apply(Step& s, bool undoing) {
         weight[c.table] += 1000;
     std::array<bool, 2> suspended{false, false};
     for (size_t t = 0; t < 2; ++t)
-        if (weight[t] > 32 || !sameSelection(s.before.selection, s.after.selection)) {
+        if (weight[t] > 32 || s.before.selection != s.after.selection) {
             tables[t]->disableControls();
             suspended[t] = true;
         }
@@ -453,8 +448,8 @@ void UndoHistory::apply(Step& s, bool undoing) {
     const Around& to = undoing ? s.before : s.after;
     // The tree selection and the list label go back only when the step changed them (a product
     // filed elsewhere): a sector chosen since stays chosen.
-    if (!sameSelection(s.before.selection, s.after.selection)) {
-        const bool moves = !sameSelection(to.selection, data_.selection);
+    if (s.before.selection != s.after.selection) {
+        const bool moves = to.selection != data_.selection;
         data_.selection = to.selection;
         if (moves)
             data_.reapplyShopFilter();
@@ -464,7 +459,7 @@ void UndoHistory::apply(Step& s, bool undoing) {
     data_.validationText = to.validationText;
     // The total is the one shown then, unless the filter shows other rows now: it is then
     // counted again over the rows shown.
-    if (sameSelection(to.selection, data_.selection) && to.shopFilter == data_.shopFilterOn()) {
+    if (to.selection == data_.selection && to.shopFilter == data_.shopFilterOn()) {
         if (to.totalShown)
             data_.setTotal(to.total);
         else
