@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/read_ahead.h"
 #include "model/record_table.h"
 
 // Each list row's product (the catalogue record bearing the row's name), remembered in the row
@@ -20,8 +21,19 @@ public:
         // them one after the other, without moving the cursor.
         const Record* shownProductOf(const Record& row, int& partner) const;
 
+        // Visits the rows at `positions` in order, reading ahead (see read_ahead::walk) each
+        // row's `rowField`, its product as last found and that product's `productField`.
+        template <typename Visit>
+        void walk(const RecordTable& list, const std::vector<int>& positions, int rowField,
+                  int productField, Visit&& visit) const;
+
     private:
         friend class RowProducts;
+        // The row's product as last found, while that finding still holds; nullptr otherwise
+        // (nothing is read from a product that may be gone).
+        const Record* knownProductOf(const Record& row) const {
+            return distinct_ && row.linkVersion == version_ ? row.link : nullptr;
+        }
         Finder(RecordTable& catalogue, bool distinct, quint64 version)
             : catalogue_(catalogue), distinct_(distinct), version_(version) {}
         RecordTable& catalogue_;
@@ -36,3 +48,11 @@ private:
     quint64 listSeen_ = 0;
     quint64 version_ = 0;
 };
+
+template <typename Visit>
+void RowProducts::Finder::walk(const RecordTable& list, const std::vector<int>& positions,
+                               int rowField, int productField, Visit&& visit) const {
+    read_ahead::walk(
+        list, positions, rowField, [this](const Record& row) { return knownProductOf(row); },
+        productField, visit);
+}

@@ -1,6 +1,7 @@
 #include "model/shopping_commands.h"
 
 #include "model/platform.h"
+#include "model/read_ahead.h"
 #include "model/regional_settings.h"
 #include "model/text_compare.h"
 
@@ -511,13 +512,13 @@ bool ShoppingCommands::emptyList() {
     {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keep(cat);
-        for (int pos : shown) {
+        read_ahead::walk(cat, shown, Cat::color, [&](int pos) {
             if (textRef(cat.recordAt(pos), Cat::color) == Flag::NotListed)
-                continue;
+                return;
             cat.setCurrentPos(pos);
             cat.setText(Cat::color, Flag::NotListed);
             cat.post();
-        }
+        });
         if (lst.filtered())
             lst.removeIf([&lst](const Record& r) { return lst.passes(r); });
         else
@@ -544,16 +545,16 @@ int ShoppingCommands::blockAdd(int tag, const GestureContext& ctx) {
     {
         SuspendRefresh suspend{&cat, &lst};
         KeepCurrent keep(cat);
-        for (int pos : shown) {
+        read_ahead::walk(cat, shown, flagField, [&](int pos) {
             const Record& product = cat.recordAt(pos);
             // Most products fail the colour state's test: taking it first leaves the listed
             // mark, on another cache line of the record, unread for them.
             if (!qualifies(tag, product, ctx) || isListed(product))
-                continue;
+                return;
             cat.setCurrentPos(pos);
             addRow(ctx, t);
             ++added;
-        }
+        });
     }
     if (added > 0) {
         d_.setTotal(t);
@@ -589,14 +590,15 @@ int ShoppingCommands::blockRemove(int tag) {
             // than the products, finds the same pairs.
             const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
             int partner = -1;
-            for (const int row : shownPositions(lst)) {
+            const int panelField = tag == 1 ? Lst::Prevu : Lst::Rappel;
+            products.walk(lst, shownPositions(lst), panelField, Cat::color, [&](int row) {
                 const Record& r = lst.recordAt(row);
                 if (!rowMatchesPanel(tag, r))
-                    continue;
+                    return;
                 const Record* product = products.shownProductOf(r, partner);
                 if (product && isListed(*product))
                     doom(row, product->pos);
-            }
+            });
         } else {
             // Each shown listed product's row is found as locating it would, the row found
             // before winning when it bears the name, without moving the list's cursor.
@@ -666,16 +668,16 @@ void ShoppingCommands::recomputeTotal() {
         // stays where it was.
         const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
         int partner = cat.currentPos();
-        for (const int pos : shownPositions(lst)) {
+        products.walk(lst, shownPositions(lst), Lst::unite_vente, Cat::Prix, [&](int pos) {
             const Record& row = lst.recordAt(pos);
             const Record* product = products.shownProductOf(row, partner);
             if (!product)
-                continue; // a row without its product counts for nothing
+                return; // a row without its product counts for nothing
             const qint32 q = quantityOf(row);
             const double price = RecordTable::realOf(*product, Cat::Prix).value_or(0);
             t.price += Money::fromDoubleOrZero(price) * q;
             t.units += q;
-        }
+        });
     }
     d_.setTotal(t);
 }
@@ -781,9 +783,10 @@ bool ShoppingCommands::validate(const GestureContext& ctx, const QString& longDa
         SuspendRefresh suspend{&cat};
         KeepCurrent keep(cat);
         const std::vector<int> shown = shownPositions(cat);
-        for (int pos : shown)
+        read_ahead::walk(cat, shown, Cat::color, [&](int pos) {
             if (isListed(cat.recordAt(pos)))
                 validateProductAt(cat, pos, ctx);
+        });
     }
     d_.validationText = QStringLiteral(" ") + longDate;
     d_.setModified();
