@@ -121,16 +121,21 @@ bool qualifies(int tag, const Record& product, const GestureContext& ctx) {
     return s != reminder::State::None;
 }
 
+// The list field that tells whether a row carries a panel's code.
+int panelField(int tag) {
+    return tag == 1 ? Lst::Prevu : Lst::Rappel;
+}
+
 // Does a list row carry a panel's code (block removal)?
 bool rowMatchesPanel(int tag, const Record& row) {
-    const QString& rappel = textRef(row, Lst::Rappel);
+    const QString& code = textRef(row, panelField(tag));
     switch (tag) {
     case 1:
-        return isYes(row, Lst::Prevu);
+        return code == Flag::Yes;
     case 2:
-        return rappel != Flag::No;
+        return code != Flag::No;
     case 3:
-        return rappel == Flag::Window;
+        return code == Flag::Window;
     default:
         return false;
     }
@@ -590,8 +595,7 @@ int ShoppingCommands::blockRemove(int tag) {
             // than the products, finds the same pairs.
             const RowProducts::Finder products = d_.rowProducts.finder(cat, lst);
             int partner = -1;
-            const int panelField = tag == 1 ? Lst::Prevu : Lst::Rappel;
-            products.walk(lst, shownPositions(lst), panelField, Cat::color, [&](int row) {
+            products.walk(lst, shownPositions(lst), panelField(tag), Cat::color, [&](int row) {
                 const Record& r = lst.recordAt(row);
                 if (!rowMatchesPanel(tag, r))
                     return;
